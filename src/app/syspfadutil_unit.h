@@ -1,0 +1,26 @@
+#pragma once
+// Finds the data folder: an existing writable per-user or all-users folder, or a newly
+// created per-user one.
+#include <string>
+
+#include "app/FileSystem.h"
+#include "ui/Dialogs.h"
+#include "ui/Texts.h"
+
+namespace kv {
+
+struct DataPathServices {
+    const IEnvironment& environment;
+    IFileSystem& files;
+    ui::IDialogs& dialogs;
+    const ui::ITexts& texts;
+};
+
+std::wstring GetAppDataPath(const DataPathServices& s);
+std::wstring GetAllUsersProfilePath(const DataPathServices& s);
+bool IsPathWritable(IFileSystem& files, const std::wstring& folder);
+bool CreatePath(IFileSystem& files, const std::wstring& folder);
+// The chosen folder without a trailing backslash, or empty when none qualifies.
+std::wstring GetDataPath(const DataPathServices& s, const std::wstring& name, bool create);
+
+}  // namespace kv

@@ -1,0 +1,23 @@
+#pragma once
+// The Windows private-profile functions, the only way KV.ini is read and written.
+#include <string>
+#include <vector>
+
+namespace kv {
+
+class IProfileFile {
+public:
+    virtual ~IProfileFile() = default;
+    // The stored text (up to 2047 characters), or def when the file, section or key is missing.
+    virtual std::wstring readString(const std::wstring& file, const std::wstring& section,
+                                    const std::wstring& key, const std::wstring& def) const = 0;
+    // All section names in file order; none for a missing file.
+    virtual std::vector<std::wstring> sectionNames(const std::wstring& file) const = 0;
+    // Creates file, section or key as needed; false when the write failed.
+    virtual bool writeString(const std::wstring& file, const std::wstring& section,
+                             const std::wstring& key, const std::wstring& value) = 0;
+    // Removes the section with all its keys; false when that failed.
+    virtual bool eraseSection(const std::wstring& file, const std::wstring& section) = 0;
+};
+
+}  // namespace kv

@@ -1,0 +1,33 @@
+#include "library/categoryname.h"
+
+#include "app/strutil.h"
+
+namespace kv {
+
+bool isUsableCategoryName(const std::wstring& name) {
+    if (name.empty() || trimmed(name) != name) return false;
+    for (wchar_t c : name)
+        if (c < L' ' || c == 0x7F || c == L']') return false;
+    if (equalsIgnoreCase(name, L"KONFIG")) return false;
+    return upperCase(name.substr(0, 4)) != L"FORM";
+}
+
+static size_t afterLastDelimiter(const std::wstring& path) {
+    const size_t at = path.find_last_of(L"\\:");
+    return at == std::wstring::npos ? 0 : at + 1;
+}
+
+std::wstring folderOf(const std::wstring& path) {
+    return path.substr(0, afterLastDelimiter(path));
+}
+
+std::wstring fileNameOf(const std::wstring& path) {
+    return path.substr(afterLastDelimiter(path));
+}
+
+std::wstring withoutLastExtension(const std::wstring& name) {
+    const size_t dot = name.rfind(L'.');
+    return dot == std::wstring::npos ? name : name.substr(0, dot);
+}
+
+}  // namespace kv

@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+
+namespace kv {
+
+// Whether a name can be a category: KV.ini must carry it as a section name, and the list
+// must not hide it at the next start (KONFIG and the FORM… placement sections are hidden).
+bool isUsableCategoryName(const std::wstring& name);
+
+// File-name parts as the slot assignment needs them.
+std::wstring folderOf(const std::wstring& path);              // up to the last '\' or ':', included
+std::wstring fileNameOf(const std::wstring& path);            // after the last '\' or ':'
+std::wstring withoutLastExtension(const std::wstring& name);  // "a.b.mp3" -> "a.b"
+
+}  // namespace kv

@@ -1,0 +1,57 @@
+// Firing a slot: the playing marker, starting or stopping the media player, the status
+// line for a missing file or a device error, and the log line of every press.
+#include "app/strutil.h"
+#include "ui/MainUnit.h"
+
+namespace kv::ui {
+
+void TKavintamainform::SCExecute(int n) {
+    if (n >= 1 && n <= kSlotCount) slot(n).click();
+}
+
+void TKavintamainform::JingleButtonClick(Button& sender) {
+    sender.setBold(true);
+    sender.setMarker(L">>");
+    playjingle(trimmed(sender.hint()));
+    dolog(trimmed(sender.hint()));
+}
+
+void TKavintamainform::setStatusError(const std::wstring& message) {
+    StatusBarMain.setPanelText(message);
+    StatusBarMain.setHint(message);
+    StatusBarMain.setShowHint(true);
+}
+
+void TKavintamainform::playjingle(const std::wstring& datei) {
+    StatusBarMain.setPanelText(L"");
+    StatusBarMain.setHint(L"");
+    StatusBarMain.setShowHint(false);
+
+    if (s_.player.mode() == MediaMode::Playing) {
+        // A press while a jingle plays only stops it; the monitor's next tick finishes up.
+        s_.player.close();
+        return;
+    }
+    if (!categoryExists()) {
+        warn(MessageType::Information, text(TextId::ErstKategorieAnlegen));
+        return;
+    }
+    if (auto_fo_vor.checked()) fadeoutDispatch(true);
+
+    if (!datei.empty() && s_.files.fileExists(datei)) {
+        s_.player.close();
+        if (s_.player.open(datei)) {
+            s_.player.play();
+        } else if (s_.player.error() > 0) {
+            setStatusError(formatText(formatNumber(text(TextId::FehlerNummer), s_.player.error()),
+                                      s_.player.errorMessage()));
+        }
+    } else {
+        setStatusError(text(TextId::DateiNichtGefunden));
+    }
+
+    if (auto_fo_mit.checked()) fadeoutDispatch(false);
+    playerstatustimer.setEnabled(true);
+}
+
+}  // namespace kv::ui

@@ -1,0 +1,217 @@
+#include "ui/MainUnit.h"
+
+#include "app/strutil.h"
+#include "app/syspfadutil_unit.h"
+#include "ui/ControlIds.h"
+#include "ui/styleutil_unit.h"
+
+namespace kv::ui {
+
+namespace {
+
+// The two rows of slot buttons inside box_main: J1..J6 above, J7..J12 below.
+Rect slotBounds(int index) {
+    constexpr int kLeft = 6, kTop = 46, kWidth = 63, kHeight = 26, kStepX = 65, kStepY = 28;
+    return {kLeft + (index % 6) * kStepX, kTop + (index / 6) * kStepY, kWidth, kHeight};
+}
+
+std::array<Button, TKavintamainform::kSlotCount> makeSlots(const ITexts& texts) {
+    auto make = [&](int i) {
+        return Button(ids::J1 + i, "J" + std::to_string(i + 1), slotBounds(i), texts.text(TextId::CapSlotDesign));
+    };
+    return {make(0), make(1), make(2), make(3), make(4), make(5),
+            make(6), make(7), make(8), make(9), make(10), make(11)};
+}
+
+Font boldFont(int points = 8) { return Font{points, true, kBlack}; }
+
+}  // namespace
+
+TKavintamainform::TKavintamainform(MainformServices services)
+    : Label3(ids::Label3, "Label3", {8, 5, 76, 20}, services.texts.text(TextId::CapLabel3)),
+      kategorie(ids::kategorie, "kategorie", {88, 4, 200, 21}, services.collation),
+      KAT_neu(ids::KAT_neu, "KAT_neu", {294, 3, 52, 23}, services.texts.text(TextId::CapKatNeu)),
+      Kat_loeschen(ids::Kat_loeschen, "Kat_loeschen", {349, 3, 52, 23}, services.texts.text(TextId::CapKatLoeschen)),
+      box_main(ids::box_main, "box_main", {2, 28, 399, 93}, services.texts.text(TextId::CapBoxMain)),
+      J(makeSlots(services.texts)),
+      Label1(ids::Label1, "Label1", {58, 104, 338, 14}, services.texts.text(TextId::CapLabel1)),
+      fensterkleingross(ids::fensterkleingross, "fensterkleingross", {4, 106, 47, 13}, ids::GlyphKleinGross),
+      Jinglestatus(ids::Jinglestatus, "Jinglestatus", {150, 28, 200, 14}, services.texts.text(TextId::CapJinglestatus)),
+      GroupBox2(ids::GroupBox2, "GroupBox2", {2, 124, 399, 214}, services.texts.text(TextId::CapGroupBox2)),
+      c_mfade_Zentrix(ids::c_mfade_Zentrix, "c_mfade_Zentrix", {10, 142, 250, 17}, services.texts.text(TextId::CapZentrix)),
+      c_mfade_winamp(ids::c_mfade_winamp, "c_mfade_winamp", {10, 160, 250, 17}, services.texts.text(TextId::CapWinamp)),
+      c_mfade_mixer(ids::c_mfade_mixer, "c_mfade_mixer", {10, 179, 100, 17}, services.texts.text(TextId::CapMixer)),
+      cb_mfade_mixer(ids::cb_mfade_mixer, "cb_mfade_mixer", {112, 177, 282, 21}, services.collation),
+      Panel1(ids::Panel1, "Panel1", {10, 202, 384, 2}),
+      auto_fo_mit(ids::auto_fo_mit, "auto_fo_mit", {10, 208, 185, 17}, services.texts.text(TextId::CapFoMit)),
+      auto_fo_vor(ids::auto_fo_vor, "auto_fo_vor", {200, 208, 194, 17}, services.texts.text(TextId::CapFoVor)),
+      auto_fi(ids::auto_fi, "auto_fi", {10, 227, 185, 17}, services.texts.text(TextId::CapFi)),
+      auto_crossfade(ids::auto_crossfade, "auto_crossfade", {200, 227, 194, 17}, services.texts.text(TextId::CapCrossfade)),
+      Label5(ids::Label5, "Label5", {10, 251, 92, 14}, services.texts.text(TextId::CapLabel5)),
+      jingleendezeit(ids::jingleendezeit, "jingleendezeit", {104, 248, 70, 21}, 0, 0, 0),
+      Label4(ids::Label4, "Label4", {180, 251, 214, 14}, services.texts.text(TextId::CapLabel4)),
+      Label6(ids::Label6, "Label6", {10, 280, 92, 14}, services.texts.text(TextId::CapLabel6)),
+      Fadeoutpos(ids::Fadeoutpos, "Fadeoutpos", {100, 274, 294, 28}, 0, 100, 0),
+      jingletimereinaus(ids::jingletimereinaus, "jingletimereinaus", {10, 308, 186, 17}, services.texts.text(TextId::CapJingletimer)),
+      jingletimerval(ids::jingletimerval, "jingletimerval", {198, 306, 52, 21}, 1, 999, 30),
+      Label8(ids::Label8, "Label8", {254, 309, 44, 14}, services.texts.text(TextId::CapLabel8)),
+      l_jingletimer(ids::l_jingletimer, "l_jingletimer", {300, 309, 94, 14}, services.texts.text(TextId::CapLJingletimer)),
+      Label9(ids::Label9, "Label9", {26, 322, 368, 14}, services.texts.text(TextId::CapLabel9)),
+      c_fensterimvordergrund(ids::c_fensterimvordergrund, "c_fensterimvordergrund", {10, 344, 300, 17}, services.texts.text(TextId::CapVordergrund)),
+      c_fensterskalieren(ids::c_fensterskalieren, "c_fensterskalieren", {10, 363, 300, 17}, services.texts.text(TextId::CapSkalieren)),
+      B_lng_DE(ids::B_lng_DE, "B_lng_DE", {330, 343, 30, 20}, ids::GlyphFlagDE),
+      B_lng_EN(ids::B_lng_EN, "B_lng_EN", {366, 343, 30, 20}, ids::GlyphFlagEN),
+      Label2(ids::Label2, "Label2", {10, 392, 44, 14}, services.texts.text(TextId::CapLabel2)),
+      cbStyle(ids::cbStyle, "cbStyle", {56, 388, 196, 21}, services.collation),
+      b_styleanwenden(ids::b_styleanwenden, "b_styleanwenden", {258, 387, 70, 23}, services.texts.text(TextId::CapAnwenden)),
+      B_info(ids::B_info, "B_info", {332, 387, 64, 23}, services.texts.text(TextId::CapInfo)),
+      Label7(ids::Label7, "Label7", {10, 420, 56, 14}, services.texts.text(TextId::CapLabel7)),
+      datenpfadlabel(ids::datenpfadlabel, "datenpfadlabel", {68, 420, 330, 28}, services.texts.text(TextId::CapDatenpfad)),
+      StatusBarMain(ids::StatusBarMain, "StatusBarMain", {0, kClientHeight - 19, kClientWidth, 19}, 300),
+      starttimer(ids::starttimer, "starttimer", 100, true),
+      playerstatustimer(ids::playerstatustimer, "playerstatustimer", 77, false),
+      jingletimer(ids::jingletimer, "jingletimer", 999999, false),
+      s_(services) {
+    Label3.setFont(boldFont(12));
+    box_main.setFont(boldFont());
+    Label1.setFont(boldFont());
+    Jinglestatus.setFont(boldFont());
+    GroupBox2.setFont(boldFont());
+    datenpfadlabel.setFontColor(kNavy);
+    for (Button& b : J) b.setShowHint(true);
+    RadioButton::group({&c_mfade_Zentrix, &c_mfade_winamp, &c_mfade_mixer});
+    bindEvents();
+}
+
+void TKavintamainform::bindEvents() {
+    kategorie.onChange = [this] { kategorieChange(); };
+    KAT_neu.onClick = [this](Button&) { KAT_neuClick(); };
+    Kat_loeschen.onClick = [this](Button&) { Kat_loeschenClick(); };
+    for (Button& b : J) {
+        b.onClick = [this](Button& sender) { JingleButtonClick(sender); };
+        b.onMouseDown = [this](Button& sender, MouseButton mb) { JingleButtonMouseDown(sender, mb); };
+    }
+    c_mfade_Zentrix.onClick = [this] { c_mfade_Click(); };
+    c_mfade_winamp.onClick = [this] { c_mfade_Click(); };
+    c_mfade_mixer.onClick = [this] { c_mfade_Click(); };
+    auto_fo_mit.onClick = [this] { auto_fo_mitClick(); };
+    auto_fo_vor.onClick = [this] { auto_fo_vorClick(); };
+    auto_fi.onClick = [this] { auto_fiClick(); };
+    auto_crossfade.onClick = [this] { auto_crossfadeClick(); };
+    jingleendezeit.onChange = [this] { jingleendezeitChange(); };
+    Fadeoutpos.onChange = [this] { FadeoutposChange(); };
+    jingletimereinaus.onClick = [this] { jingletimereinausClick(); };
+    jingletimerval.onChange = [this] { jingletimervalChange(); };
+    c_fensterimvordergrund.onClick = [this] { c_fensterimvordergrundClick(); };
+    c_fensterskalieren.onClick = [this] { c_fensterskalierenClick(); };
+    starttimer.onTimer = [this] { starttimerTimer(); };
+    playerstatustimer.onTimer = [this] { playerstatustimerTimer(); };
+    jingletimer.onTimer = [this] { jingletimerTimer(); };
+}
+
+std::vector<Control*> TKavintamainform::controls() {
+    std::vector<Control*> all{&Label3, &kategorie, &KAT_neu, &Kat_loeschen, &box_main};
+    for (Button& b : J) all.push_back(&b);
+    for (Control* c : std::initializer_list<Control*>{
+             &Label1, &fensterkleingross, &Jinglestatus, &GroupBox2, &c_mfade_Zentrix, &c_mfade_winamp,
+             &c_mfade_mixer, &cb_mfade_mixer, &Panel1, &auto_fo_mit, &auto_fo_vor, &auto_fi,
+             &auto_crossfade, &Label5, &jingleendezeit, &Label4, &Label6, &Fadeoutpos,
+             &jingletimereinaus, &jingletimerval, &Label8, &l_jingletimer, &Label9,
+             &c_fensterimvordergrund, &c_fensterskalieren, &B_lng_DE, &B_lng_EN, &Label2, &cbStyle,
+             &b_styleanwenden, &B_info, &Label7, &datenpfadlabel, &StatusBarMain})
+        all.push_back(c);
+    return all;
+}
+
+std::vector<Timer*> TKavintamainform::timers() {
+    return {&starttimer, &playerstatustimer, &jingletimer};
+}
+
+namespace {
+class NullFormHost final : public IFormHost {
+public:
+    void setCaption(const std::wstring&) override {}
+    bool isVisible() const override { return false; }
+    void setTopmost(bool) override {}
+    int clientHeight() const override { return TKavintamainform::kClientHeight; }
+    void setClientHeight(int) override {}
+    int outerHeight() const override { return TKavintamainform::kClientHeight; }
+    void requestTerminate() override {}
+    void repaintNow() override {}
+};
+}  // namespace
+
+IFormHost& TKavintamainform::host() {
+    static NullFormHost none;
+    return host_ ? *host_ : none;
+}
+
+void TKavintamainform::FormCreate() {
+    fMixerList.reset();
+    versionText_ = GetAppVersionStr(s_.version, s_.dialogs, s_.texts) + L" 64Bit";
+    caption_ = text(TextId::CapMainform) + L" v" + versionText_ + text(TextId::HerstellerHinweis);
+    host().setCaption(caption_);
+    loading_ = false;
+    fullClientHeight_ = host().clientHeight();
+    lastRandomSlot_ = -1;
+
+    const DataPathServices paths{s_.environment, s_.files, s_.dialogs, s_.texts};
+    std::wstring folder = GetDataPath(paths, kProductFolder, true);
+    if (isBlank(folder)) {
+        warn(MessageType::Information, text(TextId::DatenpfadNichtGefunden));
+        terminated_ = true;
+        host().requestTerminate();
+        return;
+    }
+    datapath_ = withTrailingBackslash(folder);
+    datenpfadlabel.setText(datapath_);
+
+    konfigladenkategorien();
+    // The window placement and the DPI switch follow here once the window can be placed
+    // on a chosen monitor; the main window keeps its designed size and first position.
+    SetStyle(currentStyleName_);
+    cbStyle.clear();
+    for (const std::wstring& name : StyleNameList()) cbStyle.addItem(name);
+    cbStyle.setItemIndex(cbStyle.indexOf(currentStyleName_, true));
+    starttimer.setEnabled(true);
+}
+
+void TKavintamainform::starttimerTimer() {
+    starttimer.setEnabled(false);
+    if (kategorie.count() < 1) return;
+    kategorie.setItemIndex(0);
+    kategorieChange();
+}
+
+void TKavintamainform::FormCloseQuery() {
+    s_.player.close();
+    konfigspeichern();
+}
+
+void TKavintamainform::FormClose() {
+    fMixerList.reset();
+}
+
+void TKavintamainform::c_fensterimvordergrundClick() {
+    host().setTopmost(c_fensterimvordergrund.checked());
+}
+
+void TKavintamainform::c_fensterskalierenClick() {
+    if (host().isVisible()) warn(MessageType::Information, text(TextId::SkalierungNachNeustart));
+}
+
+bool TKavintamainform::categoryExists() const {
+    return !isBlank(kategorie.text());
+}
+
+}  // namespace kv::ui
+
+namespace kv::ui {
+
+// Only the system look exists so far: switching to any other name fails, and a failed
+// switch is swallowed, leaving the look as it was.
+void TKavintamainform::SetStyle(const std::wstring& styleName) {
+    (void)styleName;
+}
+
+}  // namespace kv::ui

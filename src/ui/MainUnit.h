@@ -1,0 +1,193 @@
+#pragma once
+// The main window TKavintamainform: its controls and the handlers that serve them.
+// The handlers of the jingle library and of playback are defined in src/library and
+// src/playback; this file declares the whole window.
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Clock.h"
+#include "app/FileSystem.h"
+#include "app/os_api_unit.h"
+#include "library/ProfileFile.h"
+#include "playback/MediaPlayer.h"
+#include "ui/Dialogs.h"
+#include "ui/FormHost.h"
+#include "ui/Texts.h"
+#include "ui/controls/Buttons.h"
+#include "ui/controls/ComboBox.h"
+#include "ui/controls/Control.h"
+#include "ui/controls/Timer.h"
+#include "ui/controls/ValueControls.h"
+
+namespace kv::ui {
+
+// The platform services the main window works with.
+struct MainformServices {
+    const ITexts& texts;
+    IDialogs& dialogs;
+    IProfileFile& profile;
+    IFileSystem& files;
+    const IEnvironment& environment;
+    IMediaPlayer& player;
+    const IClock& clock;
+    IRandom& random;
+    const IVersionSource& version;
+    TextCompare collation = compareTextIgnoreCase;
+};
+
+// The mixer listing: display name = GUID text pairs, in listing order.
+using MixerList = std::vector<std::pair<std::wstring, std::wstring>>;
+
+class TKavintamainform {
+public:
+    static constexpr int kSlotCount = 12;
+    static constexpr int kClientWidth = 403;
+    static constexpr int kClientHeight = 471;
+    static constexpr const wchar_t* kConfigFileName = L"KV.ini";
+    static constexpr const wchar_t* kProductFolder = L"Kavinta";
+    static constexpr const wchar_t* kConfigSection = L"KONFIG";
+    static constexpr const wchar_t* kDefaultStyle = L"Windows";
+
+    explicit TKavintamainform(MainformServices services);
+    TKavintamainform(const TKavintamainform&) = delete;
+    TKavintamainform& operator=(const TKavintamainform&) = delete;
+
+    // The backend attaches the window that realises the form before FormCreate runs.
+    void attachHost(IFormHost* host) { host_ = host; }
+
+    // Every control, in creation (tab) order, and every timer, for the backend.
+    std::vector<Control*> controls();
+    std::vector<Timer*> timers();
+
+    // --- Window life cycle
+    void FormCreate();
+    void starttimerTimer();
+    void FormCloseQuery();
+    void FormClose();
+
+    // --- Configuration file and category model
+    void konfigladenkategorien();
+    void konfigladenjingles();
+    void konfigspeichern();
+
+    // --- Categories and slot assignment
+    void KAT_neuClick();
+    void kategorieChange();
+    void Kat_loeschenClick();
+    void JingleButtonMouseDown(Button& sender, MouseButton button);
+
+    // --- Playback
+    void JingleButtonClick(Button& sender);
+    void SCExecute(int slot);  // SC1Execute ... SC12Execute: F1 ... F12, slot 1 ... 12
+    void playjingle(const std::wstring& datei);
+    void playerstatustimerTimer();
+    void dolog(const std::wstring& jingle);
+
+    // --- Random jingle
+    void jingletimersetup();
+    void jingletimerTimer();
+    void jingletimereinausClick();
+    void jingletimervalChange();
+
+    // --- Fade options
+    void auto_fo_vorClick();
+    void auto_fo_mitClick();
+    void auto_fiClick();
+    void auto_crossfadeClick();
+    void c_mfade_Click();
+    void FadeoutposChange();
+    void jingleendezeitChange();
+    // The two calls into the fade controller around a jingle: the fade-out (before the
+    // jingle with blocking = true, with it with blocking = false) and the end-of-jingle
+    // action. The external-player control serves them; until then they touch nothing.
+    void fadeoutDispatch(bool blocking);
+    void endOfJingleDispatch();
+
+    // --- Appearance and window options
+    void SetStyle(const std::wstring& styleName);
+    void c_fensterimvordergrundClick();
+    void c_fensterskalierenClick();
+
+    // --- State
+    const std::wstring& dataPath() const { return datapath_; }
+    const std::wstring& versionText() const { return versionText_; }
+    const std::wstring& caption() const { return caption_; }
+    bool loading() const { return loading_; }
+    const std::wstring& currentStyleName() const { return currentStyleName_; }
+    bool terminated() const { return terminated_; }
+    std::wstring configFile() const { return datapath_ + kConfigFileName; }
+    Button& slot(int n) { return J.at(static_cast<size_t>(n - 1)); }
+
+    // --- Controls, named as on the window
+    Label Label3;
+    ComboBox kategorie;
+    Button KAT_neu;
+    Button Kat_loeschen;
+    GroupBox box_main;
+    std::array<Button, kSlotCount> J;
+    Label Label1;
+    SpeedButton fensterkleingross;
+    Label Jinglestatus;
+    GroupBox GroupBox2;
+    RadioButton c_mfade_Zentrix;
+    RadioButton c_mfade_winamp;
+    RadioButton c_mfade_mixer;
+    ComboBox cb_mfade_mixer;
+    Panel Panel1;
+    CheckBox auto_fo_mit;
+    CheckBox auto_fo_vor;
+    CheckBox auto_fi;
+    CheckBox auto_crossfade;
+    Label Label5;
+    SpinEdit jingleendezeit;
+    Label Label4;
+    Label Label6;
+    TrackBar Fadeoutpos;
+    CheckBox jingletimereinaus;
+    SpinEdit jingletimerval;
+    Label Label8;
+    Label l_jingletimer;
+    Label Label9;
+    CheckBox c_fensterimvordergrund;
+    CheckBox c_fensterskalieren;
+    SpeedButton B_lng_DE;
+    SpeedButton B_lng_EN;
+    Label Label2;
+    ComboBox cbStyle;
+    Button b_styleanwenden;
+    Button B_info;
+    Label Label7;
+    Label datenpfadlabel;
+    StatusBar StatusBarMain;
+
+    Timer starttimer;
+    Timer playerstatustimer;
+    Timer jingletimer;
+
+private:
+    std::wstring text(TextId id) const { return s_.texts.text(id); }
+    void warn(MessageType type, const std::wstring& message) { s_.dialogs.showMessage(type, message); }
+    IFormHost& host();
+    void bindEvents();
+    void setStatusError(const std::wstring& message);
+    bool categoryExists() const;
+
+    MainformServices s_;
+    IFormHost* host_ = nullptr;
+
+    std::wstring datapath_;
+    std::wstring versionText_;
+    std::wstring caption_;
+    bool loading_ = false;
+    bool terminated_ = false;
+    int fullClientHeight_ = kClientHeight;
+    int lastRandomSlot_ = -1;
+    double lastFireTime_ = 0;
+    std::wstring currentStyleName_ = kDefaultStyle;
+    std::optional<MixerList> fMixerList;
+};
+
+}  // namespace kv::ui

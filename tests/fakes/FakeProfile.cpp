@@ -1,0 +1,80 @@
+#include "FakeProfile.h"
+
+#include "app/strutil.h"
+
+namespace kv::test {
+
+const FakeProfile::Section* FakeProfile::find(const std::wstring& file, const std::wstring& section) const {
+    auto it = files_.find(file);
+    if (it == files_.end()) return nullptr;
+    for (const Section& s : it->second)
+        if (equalsIgnoreCase(s.first, section)) return &s;
+    return nullptr;
+}
+
+std::wstring FakeProfile::readString(const std::wstring& file, const std::wstring& section,
+                                     const std::wstring& key, const std::wstring& def) const {
+    if (const Section* s = find(file, section))
+        for (const auto& kv : s->second)
+            if (equalsIgnoreCase(kv.first, key)) return kv.second.substr(0, 2047);
+    return def;
+}
+
+std::vector<std::wstring> FakeProfile::sectionNames(const std::wstring& file) const {
+    std::vector<std::wstring> names;
+    auto it = files_.find(file);
+    if (it != files_.end())
+        for (const Section& s : it->second) names.push_back(s.first);
+    return names;
+}
+
+bool FakeProfile::writeString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                              const std::wstring& value) {
+    if (readOnly_.count(file) || writesLeft_ == 0) return false;
+    if (writesLeft_ > 0) --writesLeft_;
+    ++writes_;
+    auto& sections = files_[file];
+    Section* target = nullptr;
+    for (Section& s : sections)
+        if (equalsIgnoreCase(s.first, section)) target = &s;
+    if (!target) {
+        sections.push_back({section, {}});
+        target = &sections.back();
+    }
+    for (auto& kv : target->second)
+        if (equalsIgnoreCase(kv.first, key)) {
+            kv.second = value;
+            return true;
+        }
+    target->second.push_back({key, value});
+    return true;
+}
+
+bool FakeProfile::eraseSection(const std::wstring& file, const std::wstring& section) {
+    if (readOnly_.count(file) || writesLeft_ == 0) return false;
+    auto& sections = files_[file];
+    for (auto it = sections.begin(); it != sections.end(); ++it)
+        if (equalsIgnoreCase(it->first, section)) {
+            sections.erase(it);
+            break;
+        }
+    return true;
+}
+
+bool FakeProfile::has(const std::wstring& file, const std::wstring& section, const std::wstring& key) const {
+    return readString(file, section, key, L"\x1") != L"\x1";
+}
+
+std::vector<std::wstring> FakeProfile::keys(const std::wstring& file, const std::wstring& section) const {
+    std::vector<std::wstring> result;
+    if (const Section* s = find(file, section))
+        for (const auto& kv : s->second) result.push_back(kv.first);
+    return result;
+}
+
+void FakeProfile::setReadOnly(const std::wstring& file, bool readOnly) {
+    if (readOnly) readOnly_.insert(file);
+    else readOnly_.erase(file);
+}
+
+}  // namespace kv::test

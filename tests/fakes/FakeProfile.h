@@ -1,0 +1,50 @@
+#pragma once
+// An in-memory INI file store with the private-profile functions' rules: sections and keys
+// match ignoring case, new keys go to the end of their section, new sections to the end of
+// the file, existing keys are replaced where they stand.
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "library/ProfileFile.h"
+
+namespace kv::test {
+
+class FakeProfile final : public IProfileFile {
+public:
+    using Section = std::pair<std::wstring, std::vector<std::pair<std::wstring, std::wstring>>>;
+
+    std::wstring readString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                            const std::wstring& def) const override;
+    std::vector<std::wstring> sectionNames(const std::wstring& file) const override;
+    bool writeString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                     const std::wstring& value) override;
+    bool eraseSection(const std::wstring& file, const std::wstring& section) override;
+
+    // Test helpers
+    void set(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+             const std::wstring& value) { writeString(file, section, key, value); }
+    bool has(const std::wstring& file, const std::wstring& section, const std::wstring& key) const;
+    std::wstring get(const std::wstring& file, const std::wstring& section, const std::wstring& key) const {
+        return readString(file, section, key, L"<missing>");
+    }
+    // Keys of a section in file order.
+    std::vector<std::wstring> keys(const std::wstring& file, const std::wstring& section) const;
+    bool exists(const std::wstring& file) const { return files_.count(file) > 0; }
+
+    void setReadOnly(const std::wstring& file, bool readOnly);
+    // Lets this many further writes succeed, then every write fails (-1: no limit).
+    void failWritesAfter(int count) { writesLeft_ = count; }
+    int writeCount() const { return writes_; }
+
+private:
+    const Section* find(const std::wstring& file, const std::wstring& section) const;
+    std::map<std::wstring, std::vector<Section>> files_;
+    std::set<std::wstring> readOnly_;
+    int writesLeft_ = -1;
+    int writes_ = 0;
+};
+
+}  // namespace kv::test

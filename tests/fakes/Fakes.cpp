@@ -1,0 +1,127 @@
+#include "Fakes.h"
+
+#include "app/strutil.h"
+
+namespace kv::test {
+
+std::wstring FakeFileSystem::key(const std::wstring& path) {
+    return upperCase(withoutTrailingBackslash(path));
+}
+
+static std::wstring parentOf(const std::wstring& path) {
+    const size_t at = path.rfind(L'\\');
+    return at == std::wstring::npos ? std::wstring{} : path.substr(0, at);
+}
+
+bool FakeFileSystem::canWriteIn(const std::wstring& path) const {
+    const std::wstring parent = parentOf(key(path));
+    return dirs_.count(parent) && !readOnly_.count(parent);
+}
+
+bool FakeFileSystem::directoryExists(const std::wstring& path) const { return dirs_.count(key(path)) > 0; }
+bool FakeFileSystem::fileExists(const std::wstring& path) const { return files_.count(key(path)) > 0; }
+
+bool FakeFileSystem::createDirectories(const std::wstring& path) {
+    ++createCalls;
+    std::vector<std::wstring> missing;
+    for (std::wstring p = key(path); !p.empty() && !dirs_.count(p); p = parentOf(p)) missing.push_back(p);
+    for (const std::wstring& p : missing)
+        if (!parentOf(p).empty() && readOnly_.count(parentOf(p))) return false;
+    for (const std::wstring& p : missing) dirs_.insert(p);
+    return true;
+}
+
+bool FakeFileSystem::writeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    ++writeCalls;
+    if (!canWriteIn(path)) return false;
+    files_[key(path)] = std::wstring(bytes.begin(), bytes.end());
+    return true;
+}
+
+bool FakeFileSystem::deleteFile(const std::wstring& path) { return files_.erase(key(path)) > 0; }
+
+bool FakeFileSystem::appendAnsiText(const std::wstring& path, const std::wstring& text) {
+    if (failAppends || !canWriteIn(path)) return false;
+    files_[key(path)] += text;
+    return true;
+}
+
+void FakeFileSystem::addDirectory(const std::wstring& path) {
+    for (std::wstring p = key(path); !p.empty(); p = parentOf(p)) dirs_.insert(p);
+}
+
+void FakeFileSystem::setReadOnly(const std::wstring& folder) { readOnly_.insert(key(folder)); }
+
+void FakeFileSystem::addFile(const std::wstring& path, const std::wstring& text) {
+    addDirectory(parentOf(key(path)));
+    files_[key(path)] = text;
+}
+
+std::wstring FakeFileSystem::fileText(const std::wstring& path) const {
+    auto it = files_.find(key(path));
+    return it == files_.end() ? std::wstring{} : it->second;
+}
+
+std::vector<std::wstring> FakeFileSystem::filesIn(const std::wstring& folder) const {
+    std::vector<std::wstring> result;
+    for (const auto& [path, text] : files_)
+        if (parentOf(path) == key(folder)) result.push_back(path);
+    return result;
+}
+
+bool FakeDialogs::confirm(const std::wstring& text) {
+    confirmations.push_back(text);
+    if (confirmAnswers.empty()) return false;
+    const bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+}
+
+bool FakeDialogs::inputQuery(const std::wstring& caption, const std::wstring& prompt, std::wstring& value) {
+    queries.push_back({caption, prompt, value});
+    if (queryAnswers.empty()) return false;
+    auto answer = queryAnswers.front();
+    queryAnswers.pop_front();
+    return answer(value);
+}
+
+bool FakeDialogs::openFile(const std::wstring& filter, const std::wstring& initialDir, std::wstring& fileName) {
+    openFilters.push_back(filter);
+    openInitialDirs.push_back(initialDir);
+    if (openAnswers.empty()) return false;
+    fileName = openAnswers.front();
+    openAnswers.pop_front();
+    return !fileName.empty();
+}
+
+bool FakeMediaPlayer::open(const std::wstring& fileName) {
+    close();
+    opened.push_back(fileName);
+    error_ = failOpenWith;
+    open_ = failOpenWith == 0;
+    return open_;
+}
+
+void FakeClock::advanceSeconds(int seconds) {
+    const double day = toDayCount(time) + seconds / 86400.0;
+    // Rebuild the civil time from the day count (whole days stay within one month in tests).
+    const double whole = static_cast<double>(static_cast<long long>(day));
+    long long ms = static_cast<long long>((day - whole) * 86400000.0 + 0.5);
+    const long long dayShift = static_cast<long long>(whole) - static_cast<long long>(toDayCount({time.year, time.month, time.day}));
+    time.day += static_cast<int>(dayShift);
+    time.hour = static_cast<int>(ms / 3600000);
+    ms %= 3600000;
+    time.minute = static_cast<int>(ms / 60000);
+    ms %= 60000;
+    time.second = static_cast<int>(ms / 1000);
+    time.millisecond = static_cast<int>(ms % 1000);
+}
+
+int FakeRandom::draw(int n) {
+    if (draws.empty()) return 1;
+    const int value = draws.front();
+    draws.pop_front();
+    return value > n ? n : value;
+}
+
+}  // namespace kv::test

@@ -1,0 +1,179 @@
+#pragma once
+// Test doubles of the platform services the main window works with.
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/Clock.h"
+#include "app/FileSystem.h"
+#include "app/os_api_unit.h"
+#include "playback/MediaPlayer.h"
+#include "ui/Dialogs.h"
+#include "ui/FormHost.h"
+
+namespace kv::test {
+
+class FakeEnvironment final : public IEnvironment {
+public:
+    std::map<std::wstring, std::wstring> values;
+    std::wstring variable(const std::wstring& name) const override {
+        auto it = values.find(name);
+        return it == values.end() ? std::wstring{} : it->second;
+    }
+};
+
+// Folders and files by path, ignoring case and a trailing backslash, as Windows paths do.
+class FakeFileSystem : public IFileSystem {
+public:
+    bool directoryExists(const std::wstring& path) const override;
+    bool fileExists(const std::wstring& path) const override;
+    bool createDirectories(const std::wstring& path) override;
+    bool writeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) override;
+    bool deleteFile(const std::wstring& path) override;
+    bool appendAnsiText(const std::wstring& path, const std::wstring& text) override;
+
+    void addDirectory(const std::wstring& path);  // with its parents
+    void setReadOnly(const std::wstring& folder);  // nothing can be created in it
+    void addFile(const std::wstring& path, const std::wstring& text = L"");
+    std::wstring fileText(const std::wstring& path) const;
+    std::vector<std::wstring> filesIn(const std::wstring& folder) const;
+    int createCalls = 0;
+    int writeCalls = 0;
+    bool failAppends = false;
+
+private:
+    static std::wstring key(const std::wstring& path);
+    bool canWriteIn(const std::wstring& path) const;
+    std::set<std::wstring> dirs_;
+    std::set<std::wstring> readOnly_;
+    std::map<std::wstring, std::wstring> files_;
+};
+
+struct ShownMessage {
+    ui::MessageType type;
+    std::wstring text;
+};
+
+// Records every dialog and answers from scripted queues (Cancel / No when a queue is empty).
+class FakeDialogs final : public ui::IDialogs {
+public:
+    std::vector<ShownMessage> messages;
+    std::vector<std::wstring> confirmations;
+    struct Query {
+        std::wstring caption, prompt, initial;
+    };
+    std::vector<Query> queries;
+    std::vector<std::wstring> openInitialDirs;
+    std::vector<std::wstring> openFilters;
+
+    std::deque<bool> confirmAnswers;
+    std::deque<std::function<bool(std::wstring&)>> queryAnswers;
+    std::deque<std::wstring> openAnswers;  // empty string: Cancel
+
+    void answerQuery(std::wstring text) {
+        queryAnswers.push_back([text](std::wstring& value) { value = text; return true; });
+    }
+    void acceptQuery() {
+        queryAnswers.push_back([](std::wstring&) { return true; });
+    }
+    void cancelQuery() {
+        queryAnswers.push_back([](std::wstring&) { return false; });
+    }
+
+    void showMessage(ui::MessageType type, const std::wstring& text) override { messages.push_back({type, text}); }
+    bool confirm(const std::wstring& text) override;
+    bool inputQuery(const std::wstring& caption, const std::wstring& prompt, std::wstring& value) override;
+    bool openFile(const std::wstring& filter, const std::wstring& initialDir, std::wstring& fileName) override;
+};
+
+// A media player whose device "plays" until the test says it has ended.
+class FakeMediaPlayer final : public IMediaPlayer {
+public:
+    std::vector<std::wstring> opened;
+    int closeCalls = 0;
+    int playCalls = 0;
+    int failOpenWith = 0;  // MCI error number for the next opens, 0 = success
+    std::wstring failText = L"device failed";
+    std::int32_t lengthMs = 30000;
+    std::int32_t positionMs = 0;
+    bool playing = false;
+
+    void close() override {
+        ++closeCalls;
+        playing = false;
+        open_ = false;
+    }
+    bool open(const std::wstring& fileName) override;
+    bool play() override {
+        ++playCalls;
+        if (!open_) return false;
+        playing = true;
+        return true;
+    }
+    MediaMode mode() const override { return playing ? MediaMode::Playing : (open_ ? MediaMode::Stopped : MediaMode::NotReady); }
+    std::int32_t position() const override { return positionMs; }
+    std::int32_t length() const override { return lengthMs; }
+    int error() const override { return error_; }
+    std::wstring errorMessage() const override { return error_ ? failText : L""; }
+
+private:
+    bool open_ = false;
+    int error_ = 0;
+};
+
+class FakeClock final : public IClock {
+public:
+    LocalTime time{2024, 3, 5, 14, 7, 9, 0};
+    std::wstring separator = L":";
+    int readings = 0;
+    LocalTime now() const override {
+        ++const_cast<FakeClock*>(this)->readings;
+        return time;
+    }
+    std::wstring timeSeparator() const override { return separator; }
+    void advanceSeconds(int seconds);
+};
+
+class FakeRandom final : public IRandom {
+public:
+    std::deque<int> draws;  // consumed in order; 1 when empty
+    int seeds = 0;
+    void seed() override { ++seeds; }
+    int draw(int n) override;
+};
+
+class FakeVersionSource final : public IVersionSource {
+public:
+    std::optional<FileVersion> version = FileVersion{1, 0, 0, 0};
+    std::wstring error = L"no version resource";
+    std::optional<FileVersion> fileVersion(std::wstring& errorText) const override {
+        if (!version) errorText = error;
+        return version;
+    }
+};
+
+class FakeFormHost final : public ui::IFormHost {
+public:
+    std::wstring caption;
+    bool visible = false;
+    bool topmost = false;
+    int topmostCalls = 0;
+    int clientHeightValue = 471;
+    int terminateRequests = 0;
+    void setCaption(const std::wstring& c) override { caption = c; }
+    bool isVisible() const override { return visible; }
+    void setTopmost(bool t) override {
+        topmost = t;
+        ++topmostCalls;
+    }
+    int clientHeight() const override { return clientHeightValue; }
+    void setClientHeight(int h) override { clientHeightValue = h; }
+    int outerHeight() const override { return clientHeightValue + 30; }
+    void requestTerminate() override { ++terminateRequests; }
+    void repaintNow() override {}
+};
+
+}  // namespace kv::test

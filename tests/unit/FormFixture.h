@@ -1,0 +1,59 @@
+#pragma once
+// A main window on the headless control layer with fake platform services.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "../fakes/FakeProfile.h"
+#include "../fakes/Fakes.h"
+#include "ui/MainUnit.h"
+
+namespace kv::test {
+
+class FormFixture : public ::testing::Test {
+protected:
+    const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
+    const std::wstring dataDir = appdata + L"\\Kavinta\\";
+    const std::wstring ini = dataDir + L"KV.ini";
+
+    ui::BuiltinTexts texts;
+    FakeDialogs dialogs;
+    FakeProfile profile;
+    FakeFileSystem files;
+    FakeEnvironment env;
+    FakeMediaPlayer player;
+    FakeClock clock;
+    FakeRandom random;
+    FakeVersionSource version;
+    FakeFormHost host;
+    std::unique_ptr<ui::TKavintamainform> form;
+
+    FormFixture() {
+        env.values[L"APPDATA"] = appdata;
+        files.addDirectory(appdata);
+    }
+
+    ui::TKavintamainform& create() {
+        form = std::make_unique<ui::TKavintamainform>(
+            ui::MainformServices{texts, dialogs, profile, files, env, player, clock, random, version});
+        form->attachHost(&host);
+        form->FormCreate();
+        return *form;
+    }
+    // Creation and the start timer's first tick, which shows the first category.
+    ui::TKavintamainform& start() {
+        create();
+        form->starttimer.tick();
+        return *form;
+    }
+    void store(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+        profile.set(ini, section, key, value);
+    }
+    std::wstring stored(const std::wstring& section, const std::wstring& key) const {
+        return profile.get(ini, section, key);
+    }
+    std::wstring text(ui::TextId id) const { return texts.text(id); }
+};
+
+}  // namespace kv::test
