@@ -1,0 +1,86 @@
+// Process entry: the single-instance guard, COM for the user-interface thread, the platform
+// services, the main window with its start-up sequence, the hidden remote-control form and
+// the message loop.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/win32/Win32Clock.h"
+#include "app/win32/Win32Environment.h"
+#include "app/win32/Win32FileSystem.h"
+#include "app/win32/Win32Random.h"
+#include "app/win32/Win32VersionSource.h"
+#include "app/win32/startoncemutex_unit.h"
+#include "library/win32/Win32ProfileFile.h"
+#include "playback/win32/MciMediaPlayer.h"
+#include "ui/MainUnit.h"
+#include "ui/win32/HiddenForm.h"
+#include "ui/win32/MainWindow.h"
+#include "ui/win32/MessageLoop.h"
+#include "ui/win32/Win32Dialogs.h"
+#include "ui/win32/Win32Texts.h"
+
+namespace {
+
+// COM as a single-threaded apartment on this thread for the life of the program.
+class ComApartment {
+public:
+    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (initialised_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
+void initCommonControls() {
+    INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX),
+                              ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&init);
+}
+
+int run(HINSTANCE instance, int showCommand) {
+    using namespace kv;
+    using namespace kv::ui;
+
+    const win32::Win32Texts texts(instance);
+    CheckStartOnce(texts);  // returns only when no other copy runs
+    const ComApartment com;
+    initCommonControls();
+
+    win32::Win32Dialogs dialogs(texts);
+    Win32ProfileFile profile;
+    Win32FileSystem files;
+    const Win32Environment environment;
+    MciMediaPlayer player(texts);
+    const Win32Clock clock;
+    Win32Random random;
+    const Win32VersionSource version;
+
+    TKavintamainform form(MainformServices{texts, dialogs, profile, files, environment, player, clock, random,
+                                           version, win32::collateIgnoreCase});
+    win32::Win32MainWindow window(form, instance);
+    if (!window.hwnd()) return 1;
+    dialogs.setOwner(window.hwnd());
+
+    form.FormCreate();
+    if (form.terminated()) return 0;  // no data folder: ends without showing the window
+
+    const win32::HiddenForm rcform(L"Trcform", texts.text(TextId::CapRcform), texts.text(TextId::CapRcformLabel),
+                                   instance);
+    window.show(showCommand);
+    return win32::runMessageLoop(window.hwnd(), window.accelerators());
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    try {
+        return run(instance, showCommand);
+    } catch (...) {
+        return 1;
+    }
+}

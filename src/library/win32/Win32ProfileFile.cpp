@@ -1,0 +1,85 @@
+#include "library/win32/Win32ProfileFile.h"
+
+#include <windows.h>
+
+#include "app/win32/UniqueHandle.h"
+
+namespace kv {
+
+namespace {
+
+constexpr DWORD kValueBufferSize = 2048;     // values are read up to 2047 characters
+constexpr DWORD kFirstListBufferSize = 4096;  // grown until every section name fits
+
+bool fileExists(const std::wstring& file) {
+    return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A read-only file is never written. Windows refuses it anyway; checking here keeps that
+// true where the file system would let a privileged user write (as Wine does for root),
+// and leaves the file untouched.
+bool isReadOnly(const std::wstring& file) {
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// Creates the file holding only the UTF-16LE byte-order mark when it does not exist yet.
+// True when the file exists afterwards (made here or already there).
+bool ensureUnicodeFile(const std::wstring& file) {
+    const UniqueHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+    }
+    static const unsigned char kByteOrderMark[2] = {0xFF, 0xFE};
+    DWORD written = 0;
+    return WriteFile(handle.get(), kByteOrderMark, 2, &written, nullptr) && written == 2;
+}
+
+}  // namespace
+
+std::vector<std::wstring> splitNullSeparated(const wchar_t* list, std::size_t length) {
+    std::vector<std::wstring> items;
+    std::size_t start = 0;
+    while (start < length && list[start] != L'\0') {
+        std::size_t end = start;
+        while (end < length && list[end] != L'\0') ++end;
+        items.emplace_back(list + start, end - start);
+        start = end + 1;
+    }
+    return items;
+}
+
+std::wstring Win32ProfileFile::readString(const std::wstring& file, const std::wstring& section,
+                                          const std::wstring& key, const std::wstring& def) const {
+    wchar_t buffer[kValueBufferSize] = {};
+    const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), def.c_str(), buffer,
+                                                  kValueBufferSize, file.c_str());
+    return std::wstring(buffer, length);
+}
+
+std::vector<std::wstring> Win32ProfileFile::sectionNames(const std::wstring& file) const {
+    std::wstring buffer(kFirstListBufferSize, L'\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetPrivateProfileSectionNamesW(buffer.data(), size, file.c_str());
+        // A list that did not fit is reported as size - 2 characters long.
+        if (length + 2 < size) return splitNullSeparated(buffer.data(), length);
+        buffer.assign(static_cast<std::size_t>(size) * 2, L'\0');
+    }
+}
+
+bool Win32ProfileFile::writeString(const std::wstring& file, const std::wstring& section,
+                                   const std::wstring& key, const std::wstring& value) {
+    if (isReadOnly(file) || !ensureUnicodeFile(file)) return false;
+    return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != 0;
+}
+
+bool Win32ProfileFile::eraseSection(const std::wstring& file, const std::wstring& section) {
+    if (!fileExists(file)) return true;
+    if (isReadOnly(file)) return false;
+    return WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, file.c_str()) != 0;
+}
+
+}  // namespace kv

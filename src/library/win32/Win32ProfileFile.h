@@ -1,0 +1,23 @@
+#pragma once
+// KV.ini through the Windows private-profile functions. A file this class creates begins
+// with a UTF-16LE byte-order mark, so the profile functions keep it in UTF-16 and any name
+// survives; a file that exists already is read and written in whatever form it has.
+#include "library/ProfileFile.h"
+
+namespace kv {
+
+class Win32ProfileFile final : public IProfileFile {
+public:
+    std::wstring readString(const std::wstring& file, const std::wstring& section,
+                            const std::wstring& key, const std::wstring& def) const override;
+    std::vector<std::wstring> sectionNames(const std::wstring& file) const override;
+    bool writeString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                     const std::wstring& value) override;
+    // A missing file holds no section: erasing succeeds without creating it.
+    bool eraseSection(const std::wstring& file, const std::wstring& section) override;
+};
+
+// Splits a list of null-terminated texts that ends with an empty one.
+std::vector<std::wstring> splitNullSeparated(const wchar_t* list, std::size_t length);
+
+}  // namespace kv

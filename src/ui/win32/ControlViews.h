@@ -1,0 +1,184 @@
+#pragma once
+// The views of every control kind.
+#include <memory>
+
+#include "ui/controls/Buttons.h"
+#include "ui/controls/ComboBox.h"
+#include "ui/controls/ValueControls.h"
+#include "ui/win32/Glyphs.h"
+#include "ui/win32/Win32View.h"
+
+namespace kv::ui::win32 {
+
+// A static text.
+class LabelView final : public Win32View {
+public:
+    LabelView(Label& model, const ViewContext& context);
+};
+
+// A group box frame with its caption; the controls inside it are the form's children too.
+class GroupBoxView final : public Win32View {
+public:
+    GroupBoxView(GroupBox& model, const ViewContext& context);
+};
+
+// A thin etched separator line.
+class PanelView final : public Win32View {
+public:
+    PanelView(Panel& model, const ViewContext& context);
+
+protected:
+    void applyText() override {}
+};
+
+// Push buttons and speed buttons: a click goes to Button::click(); every mouse button that
+// goes down on it goes to Button::mouseDown() before the button's own processing.
+class ButtonViewBase : public Win32View {
+public:
+    ~ButtonViewBase() override;
+    void onCommand(int notifyCode, HWND from) override;
+
+protected:
+    ButtonViewBase(Button& model, const ViewContext& context);
+    void installMouseHook();
+
+private:
+    static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self) noexcept;
+    LRESULT onMouseButton(UINT message, WPARAM wParam, LPARAM lParam);
+    Button& button_;
+    bool hooked_ = false;
+};
+
+// Shows the button's caption: its marker while one is set, else its text.
+class PushButtonView final : public ButtonViewBase {
+public:
+    PushButtonView(Button& model, const ViewContext& context);
+
+protected:
+    void applyText() override;
+
+private:
+    Button& push_;
+};
+
+// A flat owner-drawn button that shows its glyph.
+class SpeedButtonView final : public ButtonViewBase {
+public:
+    SpeedButtonView(SpeedButton& model, const ViewContext& context);
+    void refresh(Aspect aspect) override;
+    bool onDrawItem(const DRAWITEMSTRUCT& item) override;
+    HBRUSH onCtlColor(HDC) override { return nullptr; }
+
+    const GlyphImage& glyph() const { return glyph_; }
+    // Replaces the picture (recolouring by a style) and repaints.
+    void setGlyph(GlyphImage glyph);
+
+protected:
+    void applyText() override {}
+
+private:
+    SpeedButton& speed_;
+    GlyphImage glyph_;
+    UniqueBitmap bitmap_;
+};
+
+class CheckBoxView final : public Win32View {
+public:
+    CheckBoxView(CheckBox& model, const ViewContext& context);
+    void refresh(Aspect aspect) override;
+    void onCommand(int notifyCode, HWND from) override;
+
+private:
+    CheckBox& box_;
+};
+
+class RadioButtonView final : public Win32View {
+public:
+    RadioButtonView(RadioButton& model, const ViewContext& context);
+    void refresh(Aspect aspect) override;
+    void onCommand(int notifyCode, HWND from) override;
+
+private:
+    RadioButton& radio_;
+};
+
+// A drop-down list in the model's order.
+class ComboBoxView final : public Win32View {
+public:
+    ComboBoxView(ComboBox& model, const ViewContext& context);
+    void refresh(Aspect aspect) override;
+    void onCommand(int notifyCode, HWND from) override;
+    HBRUSH onCtlColor(HDC) override { return nullptr; }
+
+protected:
+    RECT windowRect() const override;  // the edit part plus the opened list
+    void applyText() override {}
+
+private:
+    void fillItems();
+    void showSelection();
+    ComboBox& combo_;
+};
+
+// An edit with an up-down buddy. Typing changes the model as soon as the text is a number,
+// but the text is only replaced by the (held in bounds) value when the focus leaves.
+class SpinEditView final : public Win32View {
+public:
+    SpinEditView(SpinEdit& model, const ViewContext& context);
+    std::vector<HWND> windows() const override { return {hwnd(), upDown_.get()}; }
+    HWND upDown() const { return upDown_.get(); }
+    void refresh(Aspect aspect) override;
+    void rescale() override;
+    void onCommand(int notifyCode, HWND from) override;
+    HBRUSH onCtlColor(HDC) override { return nullptr; }
+
+protected:
+    void applyText() override {}
+
+private:
+    void showValue();
+    void attachUpDown();
+    SpinEdit& spin_;
+    UniqueWindow upDown_;
+    bool writingText_ = false;
+    bool typing_ = false;
+};
+
+class TrackBarView final : public Win32View {
+public:
+    TrackBarView(TrackBar& model, const ViewContext& context);
+    void refresh(Aspect aspect) override;
+    void onScroll(int code) override;
+    HBRUSH onCtlColor(HDC) override { return nullptr; }
+
+protected:
+    void applyText() override {}
+
+private:
+    TrackBar& track_;
+};
+
+// The status bar with one panel, docked to the bottom of the form's client area.
+class StatusBarView final : public Win32View {
+public:
+    StatusBarView(StatusBar& model, const ViewContext& context);
+    void refresh(Aspect aspect) override;
+    void rescale() override;
+    HBRUSH onCtlColor(HDC) override { return nullptr; }
+    // Puts the bar along the bottom edge of the parent's client area.
+    void dock();
+
+protected:
+    RECT windowRect() const override;
+    void applyText() override;
+
+private:
+    void setParts();
+    StatusBar& bar_;
+};
+
+// The view for a control of any kind.
+std::unique_ptr<Win32View> makeView(Control& control, const ViewContext& context);
+
+}  // namespace kv::ui::win32

@@ -1,0 +1,49 @@
+#pragma once
+// The pictures of the speed buttons, drawn in code: the compact toggle's arrows and the two
+// flags. An image is kept as pixels so that it can be recoloured and turned into a bitmap.
+#include <cstdint>
+#include <vector>
+
+#include "ui/win32/GdiObjects.h"
+
+namespace kv::ui::win32 {
+
+// Pixels are 0x00RRGGBB, rows top to bottom.
+constexpr std::uint32_t rgb(unsigned r, unsigned g, unsigned b) {
+    return (r & 0xFFu) << 16 | (g & 0xFFu) << 8 | (b & 0xFFu);
+}
+
+struct GlyphImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+
+    GlyphImage() = default;
+    GlyphImage(int w, int h, std::uint32_t fill)
+        : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h), fill) {}
+    bool empty() const { return pixels.empty(); }
+    std::uint32_t at(int x, int y) const { return pixels[index(x, y)]; }
+    void set(int x, int y, std::uint32_t colour) { pixels[index(x, y)] = colour; }
+
+private:
+    size_t index(int x, int y) const {
+        return static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+    }
+};
+
+constexpr std::uint32_t kGlyphGrey = rgb(192, 192, 192);
+constexpr std::uint32_t kGlyphBlack = rgb(0, 0, 0);
+
+// 26 x 10: a black arrow up and a black arrow down on light grey.
+GlyphImage compactToggleGlyph();
+// 30 x 20: black, red and gold stripes.
+GlyphImage germanFlagGlyph();
+// 30 x 20: thirteen red and white stripes with a blue field of white stars.
+GlyphImage usFlagGlyph();
+// The picture for a glyph number of the controls (ids::Glyph*); empty for an unknown one.
+GlyphImage glyphForResource(int resourceId);
+
+// A 32-bit top-down bitmap with the image's pixels.
+UniqueBitmap makeBitmap(const GlyphImage& image);
+
+}  // namespace kv::ui::win32

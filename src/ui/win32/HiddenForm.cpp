@@ -1,0 +1,69 @@
+#include "ui/win32/HiddenForm.h"
+
+#include "ui/win32/ModalLoops.h"
+
+namespace kv::ui::win32 {
+
+namespace {
+constexpr int kLabelId = 100;
+}
+
+HiddenForm::HiddenForm(const wchar_t* className, const std::wstring& caption, const std::wstring& labelText,
+                       HINSTANCE instance) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (!GetClassInfoExW(instance, className, &existing)) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = windowProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = className;
+        RegisterClassExW(&wc);
+    }
+    window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, className, caption.c_str(), WS_OVERLAPPED | WS_CAPTION,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 240, 80, nullptr, nullptr, instance, nullptr));
+    if (!window_) return;
+    SetWindowLongPtrW(hwnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    label_ = CreateWindowExW(0, L"STATIC", labelText.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 8, 8,
+                             220, 16, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)), instance,
+                             nullptr);
+}
+
+HiddenForm::~HiddenForm() {
+    timers_.clear();
+    if (hwnd()) SetWindowLongPtrW(hwnd(), GWLP_USERDATA, 0);
+}
+
+void HiddenForm::attachTimers(const std::vector<Timer*>& timers) {
+    if (!hwnd()) return;
+    for (Timer* timer : timers) timers_.push_back(std::make_unique<TimerBinding>(*timer, hwnd()));
+}
+
+void HiddenForm::onTimer(UINT_PTR id) {
+    for (const auto& binding : timers_) {
+        if (static_cast<UINT_PTR>(binding->timer().id()) == id) {
+            binding->timer().tick();
+            return;
+        }
+    }
+}
+
+LRESULT CALLBACK HiddenForm::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* self = reinterpret_cast<HiddenForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    try {
+        if (self && message == WM_TIMER) {
+            self->onTimer(wParam);
+            return 0;
+        }
+        // Never shown and never closed by the operator: the main window ends the program.
+        if (message == WM_CLOSE) return 0;
+    } catch (...) {
+        reportCurrentException(nullptr);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace kv::ui::win32

@@ -1,0 +1,282 @@
+#include "ui/win32/MainWindow.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ui/win32/ModalLoops.h"
+
+namespace kv::ui::win32 {
+
+namespace {
+
+void initCommonControls() {
+    INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX),
+                              ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&init);
+}
+
+}  // namespace
+
+void Win32MainWindow::registerClass(HINSTANCE instance) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(instance, kClassName, &existing)) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);
+}
+
+Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
+    : form_(form), instance_(instance) {
+    initCommonControls();
+    registerClass(instance_);
+    RECT outer{0, 0, scale_.toWindow(TKavintamainform::kClientWidth), scale_.toWindow(TKavintamainform::kClientHeight)};
+    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    // The window procedure stores `this` at WM_NCCREATE and fills window_ from it.
+    CreateWindowExW(kExStyle, kClassName, form.caption().c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this);
+    if (!hwnd()) return;
+    setClientSize(scale_.toWindow(TKavintamainform::kClientWidth), scale_.toWindow(TKavintamainform::kClientHeight));
+    tips_ = std::make_unique<ToolTips>(hwnd());
+    createViews();
+    createTimers();
+    createAccelerators();
+    form_.attachHost(this);
+}
+
+Win32MainWindow::~Win32MainWindow() {
+    form_.attachHost(nullptr);
+    if (hwnd()) {
+        // No form handler runs while the window is torn down from here.
+        SetWindowLongPtrW(hwnd(), GWLP_USERDATA, 0);
+        releaseChildren();
+    }
+}
+
+void Win32MainWindow::createViews() {
+    const ViewContext context{hwnd(), instance_, &scale_, &fonts_, tips_.get()};
+    for (Control* control : form_.controls()) {
+        std::unique_ptr<Win32View> view = makeView(*control, context);
+        if (!view) continue;
+        for (HWND child : view->windows())
+            if (child) byWindow_[child] = view.get();
+        byControl_[control] = view.get();
+        if (control->kind() == ControlKind::StatusBar) statusBar_ = static_cast<StatusBarView*>(view.get());
+        // Group boxes are drawn beneath the controls that lie inside them.
+        if (control->kind() == ControlKind::GroupBox)
+            SetWindowPos(view->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        views_.push_back(std::move(view));
+    }
+}
+
+void Win32MainWindow::createTimers() {
+    for (Timer* timer : form_.timers()) timers_.push_back(std::make_unique<TimerBinding>(*timer, hwnd()));
+}
+
+void Win32MainWindow::createAccelerators() {
+    ACCEL keys[TKavintamainform::kSlotCount];
+    for (int i = 0; i < TKavintamainform::kSlotCount; ++i)
+        keys[i] = ACCEL{FVIRTKEY, static_cast<WORD>(VK_F1 + i), static_cast<WORD>(kFirstSlotCommand + i)};
+    accelerators_.reset(CreateAcceleratorTableW(keys, TKavintamainform::kSlotCount));
+}
+
+void Win32MainWindow::releaseChildren() {
+    timers_.clear();
+    views_.clear();
+    byWindow_.clear();
+    byControl_.clear();
+    statusBar_ = nullptr;
+    tips_.reset();
+}
+
+Win32View* Win32MainWindow::viewFor(HWND window) const {
+    const auto found = byWindow_.find(window);
+    return found == byWindow_.end() ? nullptr : found->second;
+}
+
+Win32View* Win32MainWindow::viewOf(const Control& control) const {
+    const auto found = byControl_.find(&control);
+    return found == byControl_.end() ? nullptr : found->second;
+}
+
+void Win32MainWindow::show(int showCommand) {
+    if (!hwnd()) return;
+    ShowWindow(hwnd(), showCommand);
+    // Applied again once shown: not every window manager keeps it for a hidden window.
+    if (topmost_) setTopmost(true);
+    UpdateWindow(hwnd());
+}
+
+void Win32MainWindow::setScale(int dpi) {
+    if (dpi == scale_.dpi() || !hwnd()) return;
+    const int designHeight = clientHeight();
+    scale_ = UiScale(dpi);
+    setClientSize(scale_.toWindow(TKavintamainform::kClientWidth), scale_.toWindow(designHeight));
+    for (const auto& view : views_) view->rescale();
+    fonts_.dropOtherScales();
+    if (statusBar_) statusBar_->dock();
+}
+
+void Win32MainWindow::setClientSize(int width, int height) {
+    RECT window{}, client{};
+    GetWindowRect(hwnd(), &window);
+    GetClientRect(hwnd(), &client);
+    // Grow or shrink the frame by what the client area misses, whatever the frame metrics.
+    const int outerWidth = (window.right - window.left) + (width - client.right);
+    const int outerHeight = (window.bottom - window.top) + (height - client.bottom);
+    SetWindowPos(hwnd(), nullptr, 0, 0, outerWidth, outerHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// --- IFormHost
+
+void Win32MainWindow::setCaption(const std::wstring& caption) {
+    if (hwnd()) SetWindowTextW(hwnd(), caption.c_str());
+}
+
+bool Win32MainWindow::isVisible() const { return hwnd() && IsWindowVisible(hwnd()); }
+
+void Win32MainWindow::setTopmost(bool topmost) {
+    topmost_ = topmost;
+    if (!hwnd()) return;
+    SetWindowPos(hwnd(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+int Win32MainWindow::clientHeight() const {
+    RECT client{};
+    if (hwnd()) GetClientRect(hwnd(), &client);
+    return scale_.toDesign(client.bottom);
+}
+
+void Win32MainWindow::setClientHeight(int height) {
+    if (!hwnd()) return;
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    setClientSize(client.right, scale_.toWindow(height));
+}
+
+int Win32MainWindow::outerHeight() const {
+    RECT window{};
+    if (hwnd()) GetWindowRect(hwnd(), &window);
+    return window.bottom - window.top;
+}
+
+void Win32MainWindow::requestTerminate() { PostQuitMessage(0); }
+
+void Win32MainWindow::repaintNow() {
+    if (hwnd()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// --- Messages
+
+LRESULT CALLBACK Win32MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_.reset(window);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        if (self) self->window_.release();
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    try {
+        return self->handle(message, wParam, lParam);
+    } catch (...) {
+        reportCurrentException(window);
+        return 0;
+    }
+}
+
+LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: return onCommand(wParam, lParam);
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            LRESULT result = 0;
+            if (Win32View* view = viewFor(header->hwndFrom); view && view->onNotify(*header, result)) return result;
+            break;
+        }
+        case WM_HSCROLL:
+            if (Win32View* view = viewFor(reinterpret_cast<HWND>(lParam))) {
+                view->onScroll(LOWORD(wParam));
+                return 0;
+            }
+            break;
+        case WM_CTLCOLORSTATIC: case WM_CTLCOLORBTN: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX:
+            return onCtlColor(message, wParam, lParam);
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (Win32View* view = viewFor(item->hwndItem); view && view->onDrawItem(*item)) return TRUE;
+            break;
+        }
+        case WM_TIMER: onTimer(wParam); return 0;
+        case WM_SIZE:
+            if (statusBar_) statusBar_->dock();
+            return 0;
+        case WM_CLOSE: onClose(); return 0;
+        case WM_DESTROY: onDestroy(); return 0;
+        default: break;
+    }
+    return DefWindowProcW(hwnd(), message, wParam, lParam);
+}
+
+LRESULT Win32MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
+    const auto from = reinterpret_cast<HWND>(lParam);
+    const int id = LOWORD(wParam);
+    if (!from) {
+        // An accelerator: F1..F12 run the actions SC1..SC12.
+        const int slot = id - kFirstSlotCommand + 1;
+        if (HIWORD(wParam) == 1 && slot >= 1 && slot <= TKavintamainform::kSlotCount) form_.SCExecute(slot);
+        return 0;
+    }
+    if (Win32View* view = viewFor(from)) view->onCommand(HIWORD(wParam), from);
+    return 0;
+}
+
+LRESULT Win32MainWindow::onCtlColor(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (Win32View* view = viewFor(reinterpret_cast<HWND>(lParam)))
+        if (HBRUSH brush = view->onCtlColor(reinterpret_cast<HDC>(wParam)))
+            return reinterpret_cast<LRESULT>(brush);
+    return DefWindowProcW(hwnd(), message, wParam, lParam);
+}
+
+void Win32MainWindow::onTimer(UINT_PTR id) {
+    for (const auto& binding : timers_) {
+        if (static_cast<UINT_PTR>(binding->timer().id()) == id) {
+            binding->timer().tick();
+            return;
+        }
+    }
+}
+
+void Win32MainWindow::onClose() {
+    try {
+        form_.FormCloseQuery();
+    } catch (...) {
+        // A failed save reports itself; the window closes all the same.
+        reportCurrentException(hwnd());
+    }
+    DestroyWindow(hwnd());
+}
+
+void Win32MainWindow::onDestroy() {
+    try {
+        form_.FormClose();
+    } catch (...) {
+        reportCurrentException(hwnd());
+    }
+    releaseChildren();
+    PostQuitMessage(0);
+}
+
+}  // namespace kv::ui::win32

@@ -1,0 +1,86 @@
+#pragma once
+// The main window: realises TKavintamainform as a fixed-size top-level window whose
+// children are the views of the form's controls, runs its timers and its F1..F12 keys.
+#include <windows.h>
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "ui/FormHost.h"
+#include "ui/MainUnit.h"
+#include "ui/win32/ControlViews.h"
+#include "ui/win32/FontCache.h"
+#include "ui/win32/GdiObjects.h"
+#include "ui/win32/TimerBinding.h"
+#include "ui/win32/ToolTips.h"
+#include "ui/win32/UiScale.h"
+
+namespace kv::ui::win32 {
+
+class Win32MainWindow final : public IFormHost {
+public:
+    static constexpr const wchar_t* kClassName = L"TKavintamainform";
+    static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    static constexpr DWORD kExStyle = WS_EX_COMPOSITED | WS_EX_CONTROLPARENT;
+    // Command ids of the F1..F12 accelerators: kFirstSlotCommand + slot - 1.
+    static constexpr WORD kFirstSlotCommand = 40001;
+
+    // Creates the (hidden) window with every control and attaches itself as the form's host.
+    explicit Win32MainWindow(TKavintamainform& form, HINSTANCE instance = GetModuleHandleW(nullptr));
+    ~Win32MainWindow() override;
+    Win32MainWindow(const Win32MainWindow&) = delete;
+    Win32MainWindow& operator=(const Win32MainWindow&) = delete;
+
+    HWND hwnd() const { return window_.get(); }
+    HACCEL accelerators() const { return accelerators_.get(); }
+    HWND toolTipWindow() const { return tips_ ? tips_->window() : nullptr; }
+    const UiScale& scale() const { return scale_; }
+    Win32View* viewOf(const Control& control) const;
+    void show(int showCommand);
+    // Lays every control out again for another pixel density.
+    void setScale(int dpi);
+
+    // IFormHost
+    void setCaption(const std::wstring& caption) override;
+    bool isVisible() const override;
+    void setTopmost(bool topmost) override;
+    int clientHeight() const override;
+    void setClientHeight(int height) override;
+    int outerHeight() const override;
+    void requestTerminate() override;
+    void repaintNow() override;
+
+private:
+    static void registerClass(HINSTANCE instance);
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT onCtlColor(UINT message, WPARAM wParam, LPARAM lParam);
+    void onTimer(UINT_PTR id);
+    void onClose();
+    void onDestroy();
+
+    void createViews();
+    void createTimers();
+    void createAccelerators();
+    void setClientSize(int width, int height);  // window pixels
+    void releaseChildren();
+    Win32View* viewFor(HWND window) const;
+
+    TKavintamainform& form_;
+    HINSTANCE instance_;
+    UiScale scale_;
+    FontCache fonts_{scale_};
+    UniqueWindow window_;
+    std::unique_ptr<ToolTips> tips_;
+    std::vector<std::unique_ptr<Win32View>> views_;
+    std::unordered_map<HWND, Win32View*> byWindow_;
+    std::unordered_map<const Control*, Win32View*> byControl_;
+    StatusBarView* statusBar_ = nullptr;
+    bool topmost_ = false;
+    std::vector<std::unique_ptr<TimerBinding>> timers_;
+    UniqueAccelerators accelerators_;
+};
+
+}  // namespace kv::ui::win32

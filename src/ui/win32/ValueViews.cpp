@@ -1,0 +1,173 @@
+// Combo boxes, spin edits and the track bar.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cerrno>
+#include <climits>
+#include <cwchar>
+#include <optional>
+#include <string>
+
+#include "ui/win32/ControlViews.h"
+
+namespace kv::ui::win32 {
+
+namespace {
+
+constexpr int kDropDownRows = 8;
+constexpr int kDropDownRowHeight = 14;  // design pixels per list entry
+
+// The number the whole text stands for, if it is one that fits an int.
+std::optional<int> parseInteger(const std::wstring& text) {
+    if (text.empty()) return std::nullopt;
+    wchar_t* end = nullptr;
+    errno = 0;
+    const long long value = std::wcstoll(text.c_str(), &end, 10);
+    if (errno != 0 || end == text.c_str() || *end != L'\0') return std::nullopt;
+    if (value < INT_MIN || value > INT_MAX) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+std::wstring windowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+}  // namespace
+
+// --- Combo box
+
+ComboBoxView::ComboBoxView(ComboBox& model, const ViewContext& context) : Win32View(model, context), combo_(model) {
+    createWindow(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
+    fillItems();
+}
+
+RECT ComboBoxView::windowRect() const {
+    RECT r = Win32View::windowRect();
+    r.bottom += scale().toWindow(kDropDownRows * kDropDownRowHeight + 2);
+    return r;
+}
+
+void ComboBoxView::fillItems() {
+    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd(), CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& item : combo_.items())
+        SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+    showSelection();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void ComboBoxView::showSelection() {
+    SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(combo_.itemIndex()), 0);
+}
+
+void ComboBoxView::refresh(Aspect aspect) {
+    if (aspect == Aspect::Items) fillItems();
+    else if (aspect == Aspect::Selection) showSelection();
+    else Win32View::refresh(aspect);
+}
+
+void ComboBoxView::onCommand(int notifyCode, HWND) {
+    if (notifyCode == CBN_SELCHANGE) {
+        combo_.userSelect(static_cast<int>(SendMessageW(hwnd(), CB_GETCURSEL, 0, 0)));
+    } else if (notifyCode == CBN_DROPDOWN) {
+        combo_.userDropDown();
+    }
+}
+
+// --- Spin edit
+
+SpinEditView::SpinEditView(SpinEdit& model, const ViewContext& context) : Win32View(model, context), spin_(model) {
+    createWindow(L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
+    upDown_.reset(CreateWindowExW(0, UPDOWN_CLASSW, nullptr,
+                                  WS_CHILD | (model.visible() ? WS_VISIBLE : 0) | UDS_SETBUDDYINT |
+                                      UDS_ARROWKEYS | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS,
+                                  0, 0, 0, 0, context.parent, nullptr, context.instance, nullptr));
+    attachUpDown();
+    showValue();
+}
+
+void SpinEditView::attachUpDown() {
+    if (!upDown_) return;
+    SendMessageW(upDown_.get(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd()), 0);
+    const int low = spin_.bounded() ? spin_.minValue() : INT_MIN;
+    const int high = spin_.bounded() ? spin_.maxValue() : INT_MAX;
+    SendMessageW(upDown_.get(), UDM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
+}
+
+void SpinEditView::showValue() {
+    writingText_ = true;
+    if (upDown_) SendMessageW(upDown_.get(), UDM_SETPOS32, 0, static_cast<LPARAM>(spin_.value()));
+    SetWindowTextW(hwnd(), std::to_wstring(spin_.value()).c_str());
+    writingText_ = false;
+}
+
+void SpinEditView::refresh(Aspect aspect) {
+    switch (aspect) {
+        case Aspect::Value:
+            // While the operator types, the text stays as typed; the focus leaving shows the
+            // value that was taken.
+            if (!typing_) showValue();
+            break;
+        case Aspect::Enabled:
+            Win32View::refresh(aspect);
+            if (upDown_) EnableWindow(upDown_.get(), spin_.enabled() ? TRUE : FALSE);
+            break;
+        case Aspect::Visible:
+            Win32View::refresh(aspect);
+            if (upDown_) ShowWindow(upDown_.get(), spin_.visible() ? SW_SHOWNA : SW_HIDE);
+            break;
+        case Aspect::Bounds:
+            Win32View::refresh(aspect);
+            attachUpDown();  // the up-down takes its place and size from the buddy again
+            break;
+        default: Win32View::refresh(aspect); break;
+    }
+}
+
+void SpinEditView::rescale() {
+    Win32View::rescale();
+    attachUpDown();
+}
+
+void SpinEditView::onCommand(int notifyCode, HWND from) {
+    if (from != hwnd()) return;
+    if (notifyCode == EN_CHANGE && !writingText_) {
+        const std::optional<int> typed = parseInteger(windowText(hwnd()));
+        if (!typed) return;
+        typing_ = true;
+        spin_.setValue(*typed);
+        typing_ = false;
+    } else if (notifyCode == EN_KILLFOCUS) {
+        if (windowText(hwnd()) != std::to_wstring(spin_.value())) showValue();
+    }
+}
+
+// --- Track bar
+
+TrackBarView::TrackBarView(TrackBar& model, const ViewContext& context) : Win32View(model, context), track_(model) {
+    createWindow(TRACKBAR_CLASSW, TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | WS_TABSTOP);
+    SendMessageW(hwnd(), TBM_SETRANGEMIN, FALSE, model.minValue());
+    SendMessageW(hwnd(), TBM_SETRANGEMAX, FALSE, model.maxValue());
+    SendMessageW(hwnd(), TBM_SETTICFREQ, 10, 0);
+    SendMessageW(hwnd(), TBM_SETPAGESIZE, 0, 10);
+    refresh(Aspect::Position);
+}
+
+void TrackBarView::refresh(Aspect aspect) {
+    if (aspect == Aspect::Position) {
+        SendMessageW(hwnd(), TBM_SETPOS, TRUE, track_.position());
+        return;
+    }
+    Win32View::refresh(aspect);
+}
+
+void TrackBarView::onScroll(int) {
+    track_.setPosition(static_cast<int>(SendMessageW(hwnd(), TBM_GETPOS, 0, 0)));
+}
+
+}  // namespace kv::ui::win32

@@ -1,0 +1,191 @@
+// KV.ini through the private-profile functions: encoding of new and existing files,
+// section listing, erasing and write failures.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "library/win32/Win32ProfileFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+public:
+    TempFolder() {
+        wchar_t base[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH + 1, base);
+        static int counter = 0;
+        path_ = std::wstring(base) + L"kvini_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                std::to_wstring(++counter);
+        fs::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        for (const auto& entry : fs::directory_iterator(path_, ignored))
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        fs::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
+std::string readBytes(const std::wstring& path) {
+    std::ifstream in(fs::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream out(fs::path(path), std::ios::binary);
+    out << bytes;
+}
+
+class Win32ProfileFileTest : public ::testing::Test {
+protected:
+    TempFolder temp;
+    const std::wstring ini = temp / L"KV.ini";
+    kv::Win32ProfileFile profile;
+};
+
+const std::wstring kPolish = L"\u0141\u00f3d\u017a \u2603";  // "Łódź ☃"
+
+TEST_F(Win32ProfileFileTest, NewFileStartsWithUtf16MarkAndKeepsAnyText) {
+    ASSERT_TRUE(profile.writeString(ini, kPolish, kPolish, kPolish));
+    const std::string bytes = readBytes(ini);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(bytes.size() % 2, 0u);
+
+    EXPECT_EQ(profile.readString(ini, kPolish, kPolish, L"fehlt"), kPolish);
+    EXPECT_EQ(profile.sectionNames(ini), std::vector<std::wstring>{kPolish});
+}
+
+TEST_F(Win32ProfileFileTest, ExistingAnsiFileStaysAnsi) {
+    writeBytes(ini, "[Alt]\r\nText1=eins\r\n");
+    ASSERT_TRUE(profile.writeString(ini, L"Neu", L"Text2", L"zwei"));
+    const std::string bytes = readBytes(ini);
+    EXPECT_NE(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(bytes.find('\0'), std::string::npos);  // 8-bit text, no UTF-16 anywhere
+    EXPECT_NE(bytes.find("[Neu]"), std::string::npos);
+    EXPECT_NE(bytes.find("Text2=zwei"), std::string::npos);
+    EXPECT_EQ(profile.readString(ini, L"Alt", L"Text1", L""), L"eins");
+    EXPECT_EQ(profile.readString(ini, L"Neu", L"Text2", L""), L"zwei");
+}
+
+TEST_F(Win32ProfileFileTest, ExistingUtf16FileIsNotRewrittenAsAnsi) {
+    ASSERT_TRUE(profile.writeString(ini, L"A", L"k", L"1"));
+    ASSERT_TRUE(profile.writeString(ini, L"B", L"k", kPolish));
+    const std::string bytes = readBytes(ini);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(bytes.find("\xFF\xFE", 2), std::string::npos);  // one mark only
+    EXPECT_EQ(profile.readString(ini, L"B", L"k", L""), kPolish);
+}
+
+TEST_F(Win32ProfileFileTest, MissingFileGivesDefaultsAndNoSections) {
+    EXPECT_EQ(profile.readString(ini, L"KONFIG", L"STYLENAME", L"Windows"), L"Windows");
+    EXPECT_TRUE(profile.sectionNames(ini).empty());
+    EXPECT_FALSE(fs::exists(fs::path(ini)));
+}
+
+TEST_F(Win32ProfileFileTest, MissingKeyOrSectionGivesDefault) {
+    ASSERT_TRUE(profile.writeString(ini, L"Kat", L"Text1", L"Intro"));
+    EXPECT_EQ(profile.readString(ini, L"Kat", L"Text2", L"unbelegt"), L"unbelegt");
+    EXPECT_EQ(profile.readString(ini, L"Andere", L"Text1", L"unbelegt"), L"unbelegt");
+    EXPECT_EQ(profile.readString(ini, L"Kat", L"Text1", L"unbelegt"), L"Intro");
+    // Section and key names match regardless of case.
+    EXPECT_EQ(profile.readString(ini, L"KAT", L"text1", L"unbelegt"), L"Intro");
+}
+
+TEST_F(Win32ProfileFileTest, ExistingKeyIsReplacedWhereItStands) {
+    ASSERT_TRUE(profile.writeString(ini, L"Kat", L"Text1", L"alt"));
+    ASSERT_TRUE(profile.writeString(ini, L"Kat", L"Jingle1", L"C:\\a.mp3"));
+    ASSERT_TRUE(profile.writeString(ini, L"Kat", L"Text1", L"neu"));
+    EXPECT_EQ(profile.readString(ini, L"Kat", L"Text1", L""), L"neu");
+    EXPECT_EQ(profile.readString(ini, L"Kat", L"Jingle1", L""), L"C:\\a.mp3");
+    EXPECT_EQ(profile.sectionNames(ini).size(), 1u);
+}
+
+TEST_F(Win32ProfileFileTest, LongValuesAreReadUpTo2047Characters) {
+    const std::wstring value(3000, L'v');
+    ASSERT_TRUE(profile.writeString(ini, L"Kat", L"Jingle1", value));
+    EXPECT_EQ(profile.readString(ini, L"Kat", L"Jingle1", L""), value.substr(0, 2047));
+}
+
+TEST_F(Win32ProfileFileTest, SectionsAreListedInFileOrder) {
+    for (const wchar_t* name : {L"Zeta", L"alpha", L"KONFIG", L"Mitte", L"FORM_Kavintamainform"})
+        ASSERT_TRUE(profile.writeString(ini, name, L"k", L"v"));
+    const std::vector<std::wstring> expected{L"Zeta", L"alpha", L"KONFIG", L"Mitte",
+                                             L"FORM_Kavintamainform"};
+    EXPECT_EQ(profile.sectionNames(ini), expected);
+}
+
+TEST_F(Win32ProfileFileTest, ListingGrowsUntilEverySectionFits) {
+    // Far more than the first listing buffer holds.
+    std::string text = "\xFF\xFE";
+    std::vector<std::wstring> expected;
+    for (int i = 0; i < 600; ++i) {
+        expected.push_back(L"Kategorie mit langem Namen " + std::to_wstring(i));
+        const std::wstring line = L"[" + expected.back() + L"]\r\nk=v\r\n";
+        text.append(reinterpret_cast<const char*>(line.data()), line.size() * sizeof(wchar_t));
+    }
+    writeBytes(ini, text);
+    EXPECT_EQ(profile.sectionNames(ini), expected);
+}
+
+TEST_F(Win32ProfileFileTest, EraseRemovesTheSectionWithAllItsKeys) {
+    ASSERT_TRUE(profile.writeString(ini, L"Weg", L"Text1", L"a"));
+    ASSERT_TRUE(profile.writeString(ini, L"Weg", L"Text2", L"b"));
+    ASSERT_TRUE(profile.writeString(ini, L"Bleibt", L"Text1", L"c"));
+    ASSERT_TRUE(profile.eraseSection(ini, L"weg"));
+    EXPECT_EQ(profile.sectionNames(ini), std::vector<std::wstring>{L"Bleibt"});
+    EXPECT_EQ(profile.readString(ini, L"Weg", L"Text1", L"fehlt"), L"fehlt");
+    EXPECT_EQ(profile.readString(ini, L"Bleibt", L"Text1", L""), L"c");
+}
+
+TEST_F(Win32ProfileFileTest, ErasingInAMissingFileSucceedsWithoutCreatingIt) {
+    EXPECT_TRUE(profile.eraseSection(ini, L"Kat"));
+    EXPECT_FALSE(fs::exists(fs::path(ini)));
+}
+
+TEST_F(Win32ProfileFileTest, WriteToReadOnlyFileFails) {
+    ASSERT_TRUE(profile.writeString(ini, L"Kat", L"Text1", L"vorher"));
+    ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(profile.writeString(ini, L"Kat", L"Text1", L"nachher"));
+    EXPECT_FALSE(profile.eraseSection(ini, L"Kat"));
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(profile.readString(ini, L"Kat", L"Text1", L""), L"vorher");
+}
+
+TEST_F(Win32ProfileFileTest, WriteToAFileLockedByAnotherProgramFails) {
+    ASSERT_TRUE(profile.writeString(ini, L"Kat", L"Text1", L"vorher"));
+    const HANDLE locked = CreateFileW(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(profile.writeString(ini, L"Kat", L"Text1", L"nachher"));
+    CloseHandle(locked);
+    EXPECT_EQ(profile.readString(ini, L"Kat", L"Text1", L""), L"vorher");
+}
+
+TEST_F(Win32ProfileFileTest, WriteFailsWhenTheFileCannotBeCreated) {
+    const std::wstring unreachable = temp / L"fehlt\\KV.ini";
+    EXPECT_FALSE(profile.writeString(unreachable, L"Kat", L"Text1", L"x"));
+    EXPECT_FALSE(fs::exists(fs::path(unreachable)));
+}
+
+TEST(SplitNullSeparated, SplitsAtNullsAndStopsAtTheEmptyText) {
+    const wchar_t list[] = L"eins\0zwei\0\0drei";
+    EXPECT_EQ(kv::splitNullSeparated(list, 16), (std::vector<std::wstring>{L"eins", L"zwei"}));
+    EXPECT_TRUE(kv::splitNullSeparated(list, 0).empty());
+    // A list cut short without its final null still yields what it holds.
+    EXPECT_EQ(kv::splitNullSeparated(list, 7), (std::vector<std::wstring>{L"eins", L"zw"}));
+}
+
+}  // namespace

@@ -1,0 +1,617 @@
+// The real main window with fake platform services: its child windows, their captions and
+// styles, the way operator actions reach the controls and the way model changes show.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "fakes/FakeProfile.h"
+#include "fakes/Fakes.h"
+#include "ui/ControlIds.h"
+#include "ui/MainUnit.h"
+#include "ui/win32/MainWindow.h"
+#include "ui/win32/MessageLoop.h"
+
+namespace {
+
+using namespace kv;
+using namespace kv::ui;
+using kv::ui::win32::Win32MainWindow;
+
+std::wstring windowText(HWND window) {
+    wchar_t buffer[1024] = {};
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+std::wstring className(HWND window) {
+    wchar_t buffer[256] = {};
+    GetClassNameW(window, buffer, 256);
+    return buffer;
+}
+
+LONG_PTR styleOf(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
+
+LOGFONTW fontOf(HWND window) {
+    LOGFONTW lf{};
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+    GetObjectW(font, sizeof(lf), &lf);
+    return lf;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
+    const std::wstring ini = appdata + L"\\Kavinta\\KV.ini";
+
+    BuiltinTexts texts;
+    test::FakeDialogs dialogs;
+    test::FakeProfile profile;
+    test::FakeFileSystem files;
+    test::FakeEnvironment env;
+    test::FakeMediaPlayer player;
+    test::FakeClock clock;
+    test::FakeRandom random;
+    test::FakeVersionSource version;
+    std::unique_ptr<TKavintamainform> form;
+    std::unique_ptr<Win32MainWindow> window;
+
+    MainWindowTest() {
+        env.values[L"APPDATA"] = appdata;
+        files.addDirectory(appdata);
+    }
+    ~MainWindowTest() override {
+        window.reset();
+        // Whatever the window left in the queue (WM_QUIT included) must not reach the next test.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+    }
+
+    // Builds the form and its window, then runs the form's creation as the program does.
+    TKavintamainform& create() {
+        form = std::make_unique<TKavintamainform>(
+            MainformServices{texts, dialogs, profile, files, env, player, clock, random, version});
+        window = std::make_unique<Win32MainWindow>(*form);
+        form->FormCreate();
+        return *form;
+    }
+    HWND main() const { return window->hwnd(); }
+    HWND child(int id) const { return GetDlgItem(main(), id); }
+    void pump() { win32::processPendingMessages(main(), window->accelerators()); }
+    // Serves messages until done() holds or the time is up.
+    template <typename Condition>
+    bool pumpUntil(Condition done, int timeoutMs = 2000) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > end) return false;
+            pump();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return true;
+    }
+};
+
+// --- The window itself
+
+TEST_F(MainWindowTest, WindowHasItsClassFixedFrameAndDesignedClientSize) {
+    create();
+    ASSERT_NE(main(), nullptr);
+    EXPECT_EQ(className(main()), L"TKavintamainform");
+    RECT client{};
+    GetClientRect(main(), &client);
+    EXPECT_EQ(client.right, 403);
+    EXPECT_EQ(client.bottom, 471);
+    const LONG_PTR style = styleOf(main());
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_TRUE(GetWindowLongPtrW(main(), GWL_EXSTYLE) & WS_EX_COMPOSITED);
+    EXPECT_FALSE(IsWindowVisible(main())) << "shown only after the start-up sequence";
+}
+
+TEST_F(MainWindowTest, CaptionIsTheOneFormCreateSets) {
+    version.version = FileVersion{3, 4, 0, 0};
+    create();
+    EXPECT_EQ(windowText(main()), form->caption());
+    EXPECT_EQ(windowText(main()).rfind(L"Kavinta v3.04 64Bit", 0), 0u) << windowText(main());
+}
+
+TEST_F(MainWindowTest, HostReportsAndChangesTheClientHeightInDesignPixels) {
+    create();
+    EXPECT_EQ(window->clientHeight(), 471);
+    RECT before{};
+    GetWindowRect(main(), &before);
+    window->setClientHeight(141);
+    RECT client{}, after{};
+    GetClientRect(main(), &client);
+    GetWindowRect(main(), &after);
+    EXPECT_EQ(client.bottom, 141);
+    EXPECT_EQ(client.right, 403) << "the width stays";
+    EXPECT_EQ(after.top, before.top) << "the top edge stays";
+    EXPECT_EQ(window->outerHeight(), after.bottom - after.top);
+    EXPECT_GT(window->outerHeight(), 141);
+    // The status bar stays docked to the bottom of the smaller client area.
+    RECT bar{};
+    GetWindowRect(child(ids::StatusBarMain), &bar);
+    MapWindowPoints(nullptr, main(), reinterpret_cast<POINT*>(&bar), 2);
+    EXPECT_EQ(bar.bottom, 141);
+    EXPECT_EQ(bar.bottom - bar.top, 19);
+}
+
+TEST_F(MainWindowTest, TopmostFollowsTheHost) {
+    create();
+    window->setTopmost(true);
+    window->show(SW_SHOWNOACTIVATE);  // a wish made while hidden holds once shown
+    EXPECT_TRUE(GetWindowLongPtrW(main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    window->setTopmost(false);
+    EXPECT_FALSE(GetWindowLongPtrW(main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(MainWindowTest, VisibilityIsTheWindowsOwn) {
+    create();
+    EXPECT_FALSE(window->isVisible());
+    window->show(SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(window->isVisible());
+}
+
+// --- Every control as a child window
+
+struct ExpectedChild {
+    int id;
+    const wchar_t* className;
+    const wchar_t* caption;  // nullptr: not compared
+};
+
+TEST_F(MainWindowTest, EveryControlIsAChildWithItsIdAndCaption) {
+    create();
+    const ExpectedChild expected[] = {
+        {ids::Label3, L"Static", L"Kategorie"},
+        {ids::kategorie, L"ComboBox", nullptr},
+        {ids::KAT_neu, L"Button", L"neu"},
+        {ids::Kat_loeschen, L"Button", L"entf."},
+        {ids::box_main, L"Button", L"Jingles F1 - F12"},
+        {ids::Label1, L"Static", L"Belegen der Buttons mit der rechten Maustaste möglich."},
+        {ids::fensterkleingross, L"Button", L""},
+        {ids::Jinglestatus, L"Static", L"(- -)"},
+        {ids::GroupBox2, L"Button", L"Konfiguration und Player Anbindung"},
+        {ids::c_mfade_Zentrix, L"Button", L"über Tribolo (1/2 Playerbetrieb)"},
+        {ids::c_mfade_winamp, L"Button", L"Winamp (direkt)"},
+        {ids::c_mfade_mixer, L"Button", L"Windows Mixer"},
+        {ids::cb_mfade_mixer, L"ComboBox", nullptr},
+        {ids::Panel1, L"Static", L""},
+        {ids::auto_fo_mit, L"Button", L"Fadeout mit Jingle"},
+        {ids::auto_fo_vor, L"Button", L"Fadeout vor Jingle"},
+        {ids::auto_fi, L"Button", L"Fadein nach/mit Jingleende"},
+        {ids::auto_crossfade, L"Button", L"Crossfade+Aktionen nach Jingle"},
+        {ids::Label5, L"Static", L"Fadein/Crossfade "},
+        {ids::jingleendezeit, L"Edit", L"0"},
+        {ids::Label4, L"Static", L"ms vor dem Jingleende ausführen"},
+        {ids::Label6, L"Static", L"Fadeout bis Pos:"},
+        {ids::Fadeoutpos, L"msctls_trackbar32", nullptr},
+        {ids::jingletimereinaus, L"Button", L"zufälliges Jingle einspielen aller "},
+        {ids::jingletimerval, L"Edit", L"30"},
+        {ids::Label8, L"Static", L"Minuten"},
+        {ids::l_jingletimer, L"Static", L"(  )"},
+        {ids::Label9, L"Static", L"(möglichst alle Jinglebuttons belegen für diese Funktion)"},
+        {ids::c_fensterimvordergrund, L"Button", L"Dieses Fenster immer im Vordergrund halten"},
+        {ids::c_fensterskalieren, L"Button", L"Dieses Fenster skalieren (Hochauflösende Monitore)"},
+        {ids::B_lng_DE, L"Button", L""},
+        {ids::B_lng_EN, L"Button", L""},
+        {ids::Label2, L"Static", L"Design:"},
+        {ids::cbStyle, L"ComboBox", nullptr},
+        {ids::b_styleanwenden, L"Button", L"anwenden"},
+        {ids::B_info, L"Button", L"Info"},
+        {ids::Label7, L"Static", L"Datenpfad:"},
+        {ids::datenpfadlabel, L"Static", L"C:\\Users\\op\\AppData\\Roaming\\Kavinta\\"},
+        {ids::StatusBarMain, L"msctls_statusbar32", nullptr},
+    };
+    for (const ExpectedChild& e : expected) {
+        HWND c = child(e.id);
+        ASSERT_NE(c, nullptr) << "control id " << e.id;
+        EXPECT_EQ(GetParent(c), main()) << "control id " << e.id << " is a child of the main window";
+        EXPECT_EQ(_wcsicmp(className(c).c_str(), e.className), 0) << "control id " << e.id;
+        if (e.caption) {
+            EXPECT_EQ(windowText(c), e.caption) << "control id " << e.id;
+        }
+    }
+    for (int id = ids::J1; id <= ids::J12; ++id) {
+        ASSERT_NE(child(id), nullptr) << "slot id " << id;
+        EXPECT_EQ(windowText(child(id)), L"- -") << "slot id " << id;
+    }
+}
+
+TEST_F(MainWindowTest, ChildrenStandAtTheirDesignBounds) {
+    create();
+    for (Control* control : form->controls()) {
+        if (control->kind() == ControlKind::StatusBar || control->kind() == ControlKind::ComboBox) continue;
+        RECT r{};
+        GetWindowRect(child(control->id()), &r);
+        MapWindowPoints(nullptr, main(), reinterpret_cast<POINT*>(&r), 2);
+        const Rect b = control->bounds();
+        EXPECT_EQ(r.left, b.left) << control->name();
+        EXPECT_EQ(r.top, b.top) << control->name();
+        // A spin edit shares its width with its arrows.
+        if (control->kind() != ControlKind::SpinEdit) {
+            EXPECT_EQ(r.right - r.left, b.width) << control->name();
+        }
+        EXPECT_EQ(r.bottom - r.top, b.height) << control->name();
+    }
+    // The slot buttons: J1..J6 in the upper row left to right, J7..J12 below.
+    RECT j1{}, j6{}, j7{};
+    GetWindowRect(child(ids::J1), &j1);
+    GetWindowRect(child(ids::J1 + 5), &j6);
+    GetWindowRect(child(ids::J1 + 6), &j7);
+    EXPECT_EQ(j1.top, j6.top);
+    EXPECT_GT(j6.left, j1.left);
+    EXPECT_EQ(j7.left, j1.left);
+    EXPECT_GT(j7.top, j1.top);
+}
+
+TEST_F(MainWindowTest, ButtonsUseStylesThatLeaveTheStateToTheModel) {
+    create();
+    EXPECT_EQ(styleOf(child(ids::auto_fi)) & BS_TYPEMASK, BS_CHECKBOX);
+    EXPECT_EQ(styleOf(child(ids::c_mfade_winamp)) & BS_TYPEMASK, BS_RADIOBUTTON);
+    EXPECT_EQ(styleOf(child(ids::J1)) & BS_TYPEMASK, BS_PUSHBUTTON);
+    EXPECT_EQ(styleOf(child(ids::box_main)) & BS_TYPEMASK, BS_GROUPBOX);
+    EXPECT_EQ(styleOf(child(ids::fensterkleingross)) & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_EQ(styleOf(child(ids::B_lng_EN)) & BS_TYPEMASK, BS_OWNERDRAW);
+    for (int id : {ids::kategorie, ids::cb_mfade_mixer, ids::cbStyle}) {
+        EXPECT_EQ(styleOf(child(id)) & 3, CBS_DROPDOWNLIST) << id;
+        EXPECT_FALSE(styleOf(child(id)) & CBS_SORT) << id;
+    }
+}
+
+TEST_F(MainWindowTest, FontsAreTahomaWithTheControlsWeightAndSize) {
+    create();
+    const LOGFONTW plain = fontOf(child(ids::auto_fi));
+    EXPECT_STREQ(plain.lfFaceName, L"Tahoma");
+    EXPECT_EQ(plain.lfHeight, -11);  // 8 points at 96 PPI
+    EXPECT_LT(plain.lfWeight, FW_BOLD);
+    const LOGFONTW title = fontOf(child(ids::Label3));
+    EXPECT_EQ(title.lfHeight, -16);  // 12 points
+    EXPECT_GE(title.lfWeight, FW_BOLD);
+    EXPECT_GE(fontOf(child(ids::box_main)).lfWeight, FW_BOLD);
+    EXPECT_GE(fontOf(child(ids::Label1)).lfWeight, FW_BOLD);
+
+    form->slot(3).setBold(true);
+    EXPECT_GE(fontOf(child(ids::J1 + 2)).lfWeight, FW_BOLD);
+    form->slot(3).setBold(false);
+    EXPECT_LT(fontOf(child(ids::J1 + 2)).lfWeight, FW_BOLD);
+}
+
+TEST_F(MainWindowTest, LabelColourIsGivenThroughCtlColor) {
+    create();
+    HDC dc = GetDC(main());
+    const COLORREF before = GetTextColor(dc);
+    SendMessageW(main(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(child(ids::datenpfadlabel)));
+    EXPECT_EQ(GetTextColor(dc), static_cast<COLORREF>(kNavy));
+    SendMessageW(main(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(child(ids::Jinglestatus)));
+    EXPECT_EQ(GetTextColor(dc), static_cast<COLORREF>(kBlack));
+    SetTextColor(dc, before);
+    ReleaseDC(main(), dc);
+}
+
+// --- Operator actions reach the model
+
+TEST_F(MainWindowTest, ClickOnACheckBoxTogglesTheModelAndRunsItsHandler) {
+    create();
+    window->show(SW_SHOWNOACTIVATE);
+    HWND box = child(ids::c_fensterimvordergrund);
+    ASSERT_FALSE(form->c_fensterimvordergrund.checked());
+    SendMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_TRUE(form->c_fensterimvordergrund.checked());
+    EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    // The handler makes the window topmost.
+    EXPECT_TRUE(GetWindowLongPtrW(main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    SendMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_FALSE(form->c_fensterimvordergrund.checked());
+    EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_FALSE(GetWindowLongPtrW(main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(MainWindowTest, ClickOnARadioButtonChecksItAndClearsItsSiblings) {
+    create();
+    form->c_mfade_Zentrix.setChecked(true);
+    SendMessageW(child(ids::c_mfade_mixer), BM_CLICK, 0, 0);
+    EXPECT_TRUE(form->c_mfade_mixer.checked());
+    EXPECT_FALSE(form->c_mfade_Zentrix.checked());
+    EXPECT_EQ(SendMessageW(child(ids::c_mfade_mixer), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(child(ids::c_mfade_Zentrix), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(MainWindowTest, ButtonsReportEveryMouseButtonAndTheClick) {
+    create();
+    Button& j3 = form->slot(3);
+    std::vector<MouseButton> downs;
+    int clicks = 0;
+    j3.onMouseDown = [&](Button&, MouseButton b) { downs.push_back(b); };
+    j3.onClick = [&](Button&) { ++clicks; };
+    HWND button = child(ids::J1 + 2);
+    SendMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageW(button, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button, WM_MBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(clicks, 0) << "right and middle buttons do not click";
+    SendMessageW(button, BM_CLICK, 0, 0);
+    ASSERT_EQ(downs.size(), 3u);
+    EXPECT_EQ(downs[0], MouseButton::Right);
+    EXPECT_EQ(downs[1], MouseButton::Middle);
+    EXPECT_EQ(downs[2], MouseButton::Left);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(MainWindowTest, SpeedButtonClickReachesItsModel) {
+    create();
+    int clicks = 0;
+    form->B_lng_DE.onClick = [&](Button&) { ++clicks; };
+    SendMessageW(child(ids::B_lng_DE), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(MainWindowTest, OperatorSelectionInAComboBoxReachesTheModel) {
+    create();
+    form->cb_mfade_mixer.addItem(L"first");
+    form->cb_mfade_mixer.addItem(L"second");
+    int changes = 0, dropDowns = 0;
+    form->cb_mfade_mixer.onChange = [&] { ++changes; };
+    form->cb_mfade_mixer.onDropDown = [&] { ++dropDowns; };
+    HWND combo = child(ids::cb_mfade_mixer);
+    SendMessageW(combo, CB_SETCURSEL, 1, 0);
+    SendMessageW(main(), WM_COMMAND, MAKEWPARAM(ids::cb_mfade_mixer, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    EXPECT_EQ(form->cb_mfade_mixer.itemIndex(), 1);
+    EXPECT_EQ(changes, 1);
+    SendMessageW(main(), WM_COMMAND, MAKEWPARAM(ids::cb_mfade_mixer, CBN_DROPDOWN), reinterpret_cast<LPARAM>(combo));
+    EXPECT_EQ(dropDowns, 1);
+}
+
+TEST_F(MainWindowTest, TypingInASpinEditSetsTheModelAndClampsWhenTheFocusLeaves) {
+    create();
+    HWND edit = child(ids::jingletimerval);
+    SetWindowTextW(edit, L"45");
+    EXPECT_EQ(form->jingletimerval.value(), 45);
+    SetWindowTextW(edit, L"1200");
+    EXPECT_EQ(form->jingletimerval.value(), 999) << "held within 1..999";
+    EXPECT_EQ(windowText(edit), L"1200") << "the text is not replaced while typing";
+    SetWindowTextW(edit, L"x");
+    EXPECT_EQ(form->jingletimerval.value(), 999) << "text that is no number changes nothing";
+    SendMessageW(main(), WM_COMMAND, MAKEWPARAM(ids::jingletimerval, EN_KILLFOCUS), reinterpret_cast<LPARAM>(edit));
+    EXPECT_EQ(windowText(edit), L"999");
+}
+
+TEST_F(MainWindowTest, UnboundedSpinEditTakesNegativeNumbers) {
+    create();
+    HWND edit = child(ids::jingleendezeit);
+    SetWindowTextW(edit, L"-250");
+    EXPECT_EQ(form->jingleendezeit.value(), -250);
+    HWND upDown = GetWindow(edit, GW_HWNDNEXT);
+    ASSERT_NE(upDown, nullptr);
+    ASSERT_EQ(className(upDown), UPDOWN_CLASSW);
+    int low = 0, high = 0;
+    SendMessageW(upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+    EXPECT_EQ(low, INT_MIN);
+    EXPECT_EQ(high, INT_MAX);
+}
+
+TEST_F(MainWindowTest, TrackBarScrollSetsTheModel) {
+    create();
+    int changes = 0;
+    form->Fadeoutpos.onChange = [&] { ++changes; };
+    HWND track = child(ids::Fadeoutpos);
+    SendMessageW(track, TBM_SETPOS, TRUE, 70);
+    SendMessageW(main(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 70), reinterpret_cast<LPARAM>(track));
+    EXPECT_EQ(form->Fadeoutpos.position(), 70);
+    EXPECT_EQ(changes, 1);
+}
+
+// --- Model changes show in the window
+
+TEST_F(MainWindowTest, ProgrammaticChangesShowInTheChildWindows) {
+    create();
+    form->auto_fo_mit.setChecked(true);
+    EXPECT_EQ(SendMessageW(child(ids::auto_fo_mit), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    form->Fadeoutpos.setPosition(40);
+    EXPECT_EQ(SendMessageW(child(ids::Fadeoutpos), TBM_GETPOS, 0, 0), 40);
+
+    form->jingletimerval.setValue(12);
+    EXPECT_EQ(windowText(child(ids::jingletimerval)), L"12");
+
+    form->Jinglestatus.setText(L"(spielt)");
+    EXPECT_EQ(windowText(child(ids::Jinglestatus)), L"(spielt)");
+
+    form->slot(7).setText(L"Intro");
+    EXPECT_EQ(windowText(child(ids::J1 + 6)), L"Intro");
+    form->slot(7).setMarker(L">>");
+    EXPECT_EQ(windowText(child(ids::J1 + 6)), L">>");
+    form->slot(7).setMarker(L"");
+    EXPECT_EQ(windowText(child(ids::J1 + 6)), L"Intro");
+
+    form->KAT_neu.setEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(child(ids::KAT_neu)));
+}
+
+TEST_F(MainWindowTest, ComboBoxShowsTheModelsEntriesInTheModelsOrder) {
+    create();
+    HWND combo = child(ids::cbStyle);
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), form->cbStyle.count());
+    ASSERT_GT(form->cbStyle.count(), 2);
+    for (int i = 0; i < form->cbStyle.count(); ++i) {
+        wchar_t item[256] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+        EXPECT_EQ(item, form->cbStyle.item(i)) << i;
+    }
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), form->cbStyle.itemIndex());
+
+    HWND mixer = child(ids::cb_mfade_mixer);
+    form->cb_mfade_mixer.addItem(L"zeta");
+    form->cb_mfade_mixer.addItem(L"alpha");
+    EXPECT_EQ(SendMessageW(mixer, CB_GETCOUNT, 0, 0), 2);
+    wchar_t first[64] = {};
+    SendMessageW(mixer, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_STREQ(first, L"zeta") << "unsorted box keeps the order of adding";
+    form->cb_mfade_mixer.setItemIndex(1);
+    EXPECT_EQ(SendMessageW(mixer, CB_GETCURSEL, 0, 0), 1);
+    form->cb_mfade_mixer.clear();
+    EXPECT_EQ(SendMessageW(mixer, CB_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(MainWindowTest, StatusBarHasOnePanelAndShowsItsText) {
+    create();
+    HWND bar = child(ids::StatusBarMain);
+    int edges[4] = {};
+    EXPECT_EQ(SendMessageW(bar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 1);
+    EXPECT_EQ(edges[0], 300);
+    form->StatusBarMain.setPanelText(L"Fehler : Datei nicht gefunden");
+    wchar_t text[128] = {};
+    SendMessageW(bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"Fehler : Datei nicht gefunden");
+    RECT r{};
+    GetWindowRect(bar, &r);
+    MapWindowPoints(nullptr, main(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.bottom, 471);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.right, 403);
+}
+
+TEST_F(MainWindowTest, HintsAreToolTipsOnlyWhileShown) {
+    create();
+    HWND tips = window->toolTipWindow();
+    ASSERT_NE(tips, nullptr);
+    auto tipText = [&](HWND control) {
+        wchar_t text[512] = {};
+        TTTOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.hwnd = main();
+        info.uId = reinterpret_cast<UINT_PTR>(control);
+        info.lpszText = text;
+        if (!SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) return std::wstring(L"<none>");
+        SendMessageW(tips, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+        return std::wstring(text);
+    };
+    HWND j2 = child(ids::J1 + 1);
+    EXPECT_EQ(tipText(j2), L"<none>") << "no tool for an empty hint";
+    form->slot(2).setHint(L"C:\\Jingles\\Intro.mp3");
+    EXPECT_EQ(tipText(j2), L"C:\\Jingles\\Intro.mp3");
+    form->slot(2).setHint(L"C:\\Jingles\\Outro.mp3");
+    EXPECT_EQ(tipText(j2), L"C:\\Jingles\\Outro.mp3");
+
+    HWND bar = child(ids::StatusBarMain);
+    form->StatusBarMain.setHint(L"Fehler 263 : kein Gerät");
+    EXPECT_EQ(tipText(bar), L"<none>") << "status bar hints are off";
+    form->StatusBarMain.setShowHint(true);
+    EXPECT_EQ(tipText(bar), L"Fehler 263 : kein Gerät");
+    form->StatusBarMain.setShowHint(false);
+    EXPECT_EQ(tipText(bar), L"<none>");
+}
+
+// --- Keys, timers and the life cycle
+
+TEST_F(MainWindowTest, PostedF5ReachesSlotFiveThroughTheAccelerators) {
+    create();
+    int slot = 0;
+    for (int n = 1; n <= TKavintamainform::kSlotCount; ++n)
+        form->slot(n).onClick = [&slot, n](Button&) { slot = n; };
+    PostMessageW(main(), WM_KEYDOWN, VK_F5, 0);
+    pump();
+    EXPECT_EQ(slot, 5);
+    PostMessageW(main(), WM_KEYDOWN, VK_F12, 0);
+    pump();
+    EXPECT_EQ(slot, 12);
+}
+
+TEST_F(MainWindowTest, F5RunsTheSlotHandlerWithThePlayingMarker) {
+    create();
+    PostMessageW(main(), WM_KEYDOWN, VK_F5, 0);
+    pump();
+    EXPECT_EQ(windowText(child(ids::J1 + 4)), L">>");
+    EXPECT_GE(fontOf(child(ids::J1 + 4)).lfWeight, FW_BOLD);
+    EXPECT_EQ(windowText(child(ids::J1 + 3)), L"- -") << "slot 4 untouched";
+}
+
+TEST_F(MainWindowTest, StartTimerTicksAndShowsTheFirstCategory) {
+    profile.set(ini, L"Zeta", L"Text1", L"Z");
+    profile.set(ini, L"alpha", L"Text1", L"Intro");
+    create();
+    HWND combo = child(ids::kategorie);
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR) << "nothing selected before the tick";
+    ASSERT_TRUE(pumpUntil([&] { return SendMessageW(combo, CB_GETCURSEL, 0, 0) == 0; }));
+    wchar_t first[64] = {};
+    SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_STREQ(first, L"alpha");
+    EXPECT_EQ(windowText(child(ids::J1)), L"Intro");
+    EXPECT_EQ(windowText(child(ids::J1 + 1)), L"unbelegt");
+    EXPECT_FALSE(form->starttimer.enabled()) << "the start timer runs once";
+}
+
+TEST_F(MainWindowTest, ModelTimersTickThroughWindowTimers) {
+    create();
+    int ticks = 0;
+    form->playerstatustimer.onTimer = [&] { ++ticks; };
+    form->playerstatustimer.setInterval(20);
+    pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    pump();
+    EXPECT_EQ(ticks, 0) << "a disabled timer does not tick";
+    form->playerstatustimer.setEnabled(true);
+    EXPECT_TRUE(pumpUntil([&] { return ticks >= 3; }));
+    form->playerstatustimer.setEnabled(false);
+    const int stopped = ticks;
+    std::this_thread::sleep_for(std::chrono::milliseconds(80));
+    pump();
+    EXPECT_EQ(ticks, stopped);
+}
+
+TEST_F(MainWindowTest, CloseRunsTheCloseQueryThenDestroysAndQuits) {
+    create();
+    profile.set(ini, L"alpha", L"Text1", L"Intro");
+    HWND handle = main();
+    SendMessageW(handle, WM_CLOSE, 0, 0);
+    EXPECT_GE(player.closeCalls, 1) << "the media player is closed";
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_EQ(window->hwnd(), nullptr);
+    MSG msg{};
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "closing ends the message loop";
+    // The form's controls no longer talk to the destroyed windows.
+    form->Jinglestatus.setText(L"after");
+    form->auto_fi.setChecked(true);
+}
+
+TEST_F(MainWindowTest, TerminateRequestQuitsWithoutCloseQuery) {
+    create();
+    const int closesBefore = player.closeCalls;
+    window->requestTerminate();
+    MSG msg{};
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    HWND handle = main();
+    window.reset();
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_EQ(player.closeCalls, closesBefore) << "no close query ran";
+}
+
+TEST_F(MainWindowTest, ScaleChangeLaysTheControlsOutAgain) {
+    create();
+    window->setScale(144);
+    RECT client{};
+    GetClientRect(main(), &client);
+    EXPECT_EQ(client.right, 605);  // 403 * 1.5, rounded half up
+    EXPECT_EQ(client.bottom, 707);
+    RECT r{};
+    GetWindowRect(child(ids::KAT_neu), &r);
+    MapWindowPoints(nullptr, main(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 441);  // 294 * 1.5
+    EXPECT_EQ(r.right - r.left, 78);
+    EXPECT_EQ(fontOf(child(ids::auto_fi)).lfHeight, -16);  // 8 points at 144 PPI
+    EXPECT_EQ(window->clientHeight(), 471) << "still in design pixels";
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+#include "kvdriver/Text.h"
+
+#include <windows.h>
+
+namespace kvdriver {
+
+std::string toUtf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                        nullptr, nullptr);
+    return out;
+}
+
+std::wstring fromUtf8(const std::string& text) {
+    if (text.empty()) return {};
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+    return out;
+}
+
+std::wstring toWindowsPath(const std::wstring& path) {
+    std::wstring out = path;
+    if (!out.empty() && out.front() == L'/') out = L"Z:" + out;
+    for (auto& c : out)
+        if (c == L'/') c = L'\\';
+    return out;
+}
+
+}  // namespace kvdriver
