@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -143,5 +144,5 @@ TEST(Manifest, BindsTheSideBySideVersionSixOfTheCommonControls) {
     for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
     EXPECT_NE(lower.find(L"microsoft.windows.common-controls_6595b64144ccf1df_6.0."),
               std::wstring::npos)
-        << "comctl32 loaded from " << std::string(lower.begin(), lower.end());
+        << "comctl32 loaded from " << path;
 }

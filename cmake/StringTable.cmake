@@ -1,0 +1,59 @@
+# Configure-time generators for the resource script.
+
+# Turns the text list (lines `KV_TEXT(number, name, L"text")`, UTF-8) into an rc
+# STRINGTABLE fragment. C escapes are kept, except `\"`, which rc spells `""`.
+function(kv_generate_string_table inc_file out_file)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${inc_file})
+  file(READ ${inc_file} content)
+  # Protect the characters that CMake's list handling would interpret.
+  string(REPLACE ";" "@KV_SEMI@" content "${content}")
+  string(REPLACE "[" "@KV_LBR@" content "${content}")
+  string(REPLACE "]" "@KV_RBR@" content "${content}")
+  string(REPLACE "\r" "" content "${content}")
+  string(REPLACE "\n" ";" lines "${content}")
+
+  set(entries "")
+  set(count 0)
+  foreach(line IN LISTS lines)
+    if(NOT line MATCHES "^[ \t]*KV_TEXT[ \t]*\\(")
+      continue()
+    endif()
+    if(NOT line MATCHES "^[ \t]*KV_TEXT\\(([0-9]+),[ \t]*[A-Za-z_][A-Za-z0-9_]*,[ \t]*L\"(.*)\"\\)[ \t]*$")
+      message(FATAL_ERROR "${inc_file}: cannot read text line: ${line}")
+    endif()
+    set(number ${CMAKE_MATCH_1})
+    set(text "${CMAKE_MATCH_2}")
+    string(REPLACE "\\\"" "\"\"" text "${text}")
+    string(APPEND entries "    ${number}, \"${text}\"\n")
+    math(EXPR count "${count} + 1")
+  endforeach()
+  if(count EQUAL 0)
+    message(FATAL_ERROR "${inc_file}: no KV_TEXT lines found")
+  endif()
+  string(REPLACE "@KV_SEMI@" ";" entries "${entries}")
+  string(REPLACE "@KV_LBR@" "[" entries "${entries}")
+  string(REPLACE "@KV_RBR@" "]" entries "${entries}")
+
+  set(rc "// Generated from ${inc_file}; do not edit.\n")
+  string(APPEND rc "#pragma code_page(65001)\nSTRINGTABLE\nBEGIN\n${entries}END\n")
+  kv_write_if_changed(${out_file} "${rc}")
+endfunction()
+
+# Writes the project version as the numbers and text the version resource needs.
+function(kv_generate_version_header out_file)
+  set(v ${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},${PROJECT_VERSION_TWEAK})
+  set(t "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.${PROJECT_VERSION_TWEAK}")
+  kv_write_if_changed(${out_file}
+    "// Generated from the project version; do not edit.\n#define KV_VERSION_NUMBERS ${v}\n#define KV_VERSION_TEXT \"${t}\"\n")
+endfunction()
+
+# Keeps the file's time stamp when its content is unchanged, so nothing rebuilds.
+function(kv_write_if_changed path content)
+  if(EXISTS ${path})
+    file(READ ${path} old)
+    if(old STREQUAL content)
+      return()
+    endif()
+  endif()
+  file(WRITE ${path} "${content}")
+endfunction()
