@@ -2,6 +2,8 @@
 // with an error number and text. An MP3 file is tried when KV_TEST_MP3 names one.
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include "TempFolder.h"
 #include <mmsystem.h>
 
 #include <cmath>
@@ -18,27 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TempFolder {
-public:
-    TempFolder() {
-        wchar_t base[MAX_PATH + 1] = {};
-        GetTempPathW(MAX_PATH + 1, base);
-        static int counter = 0;
-        path_ = std::wstring(base) + L"kvmci_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                std::to_wstring(++counter);
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
-
-private:
-    std::wstring path_;
-};
+using TempFolder = kv::test::TempFolder;
 
 void putLittleEndian(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));

@@ -1,0 +1,37 @@
+#pragma once
+// A new empty folder below the system's temporary folder, removed with its content (read-only
+// files included) when the test ends.
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace kv::test {
+
+class TempFolder {
+public:
+    explicit TempFolder(const std::wstring& prefix = L"kvtest_") {
+        wchar_t base[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH + 1, base);
+        static int counter = 0;
+        path_ = std::wstring(base) + prefix + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
+
+}  // namespace kv::test
