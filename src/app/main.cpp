@@ -2,7 +2,6 @@
 // services, the main window with its start-up sequence, the hidden remote-control form and
 // the message loop.
 #include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
 
 #include "app/win32/Win32Clock.h"
@@ -36,12 +35,6 @@ private:
     bool initialised_;
 };
 
-void initCommonControls() {
-    INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX),
-                              ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&init);
-}
-
 int run(HINSTANCE instance, int showCommand) {
     using namespace kv;
     using namespace kv::ui;
@@ -49,7 +42,6 @@ int run(HINSTANCE instance, int showCommand) {
     const win32::Win32Texts texts(instance);
     CheckStartOnce(texts);  // returns only when no other copy runs
     const ComApartment com;
-    initCommonControls();
 
     win32::Win32Dialogs dialogs(texts);
     Win32ProfileFile profile;

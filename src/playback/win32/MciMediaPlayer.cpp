@@ -5,7 +5,33 @@
 
 #include <utility>
 
+#include "app/win32/LazyLibrary.h"
+
 namespace kv {
+
+namespace {
+
+// The MCI functions, from winmm.dll loaded when a player first needs them rather than at
+// process start (most starts never play a jingle before the window is up).
+struct MciFunctions {
+    decltype(&mciSendCommandW) sendCommand = nullptr;
+    decltype(&mciGetErrorStringW) getErrorString = nullptr;
+};
+
+const MciFunctions& mci() {
+    static const LazyLibrary winmm(L"winmm.dll");
+    static const MciFunctions functions{winmm.function<decltype(&mciSendCommandW)>("mciSendCommandW"),
+                                        winmm.function<decltype(&mciGetErrorStringW)>("mciGetErrorStringW")};
+    return functions;
+}
+
+MCIERROR sendCommand(MCIDEVICEID device, UINT message, DWORD_PTR flags, void* parms) {
+    const auto send = mci().sendCommand;
+    if (!send) return MCIERR_CANNOT_LOAD_DRIVER;
+    return send(device, message, flags, reinterpret_cast<DWORD_PTR>(parms));
+}
+
+}  // namespace
 
 MediaMode mediaModeFromMci(unsigned long mciMode) {
     // The MCI mode numbers run in the enumeration's order from MCI_MODE_NOT_READY.
@@ -33,7 +59,7 @@ MciMediaPlayer& MciMediaPlayer::operator=(MciMediaPlayer&& other) noexcept {
 void MciMediaPlayer::close() {
     if (deviceId_ == 0) return;
     MCI_GENERIC_PARMS parms{};
-    lastError_ = mciSendCommandW(deviceId_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&parms));
+    lastError_ = sendCommand(deviceId_, MCI_CLOSE, MCI_WAIT, &parms);
     deviceId_ = 0;  // a device that failed to close is given up all the same
 }
 
@@ -41,8 +67,7 @@ bool MciMediaPlayer::open(const std::wstring& fileName) {
     close();
     MCI_OPEN_PARMSW parms{};
     parms.lpstrElementName = fileName.c_str();
-    lastError_ = mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT,
-                                 reinterpret_cast<DWORD_PTR>(&parms));
+    lastError_ = sendCommand(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, &parms);
     if (lastError_ != 0) return false;
     deviceId_ = parms.wDeviceID;
     return true;
@@ -50,7 +75,7 @@ bool MciMediaPlayer::open(const std::wstring& fileName) {
 
 bool MciMediaPlayer::play() {
     MCI_PLAY_PARMS parms{};
-    lastError_ = mciSendCommandW(deviceId_, MCI_PLAY, 0, reinterpret_cast<DWORD_PTR>(&parms));
+    lastError_ = sendCommand(deviceId_, MCI_PLAY, 0, &parms);
     return lastError_ == 0;
 }
 
@@ -58,8 +83,7 @@ unsigned long MciMediaPlayer::status(unsigned long item) const {
     if (deviceId_ == 0) return 0;
     MCI_STATUS_PARMS parms{};
     parms.dwItem = item;
-    const MCIERROR error = mciSendCommandW(deviceId_, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
-                                           reinterpret_cast<DWORD_PTR>(&parms));
+    const MCIERROR error = sendCommand(deviceId_, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, &parms);
     return error == 0 ? static_cast<unsigned long>(parms.dwReturn) : 0;
 }
 
@@ -78,7 +102,8 @@ std::int32_t MciMediaPlayer::length() const {
 
 std::wstring mciErrorText(unsigned long error, const ui::ITexts& texts) {
     wchar_t buffer[MAXERRORLENGTH] = {};
-    if (mciGetErrorStringW(error, buffer, MAXERRORLENGTH) && buffer[0] != L'\0') return buffer;
+    const auto describe = mci().getErrorString;
+    if (describe && describe(error, buffer, MAXERRORLENGTH) && buffer[0] != L'\0') return buffer;
     return texts.text(ui::TextId::UnbekannterFehlerCode);
 }
 

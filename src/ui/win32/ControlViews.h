@@ -1,6 +1,8 @@
 #pragma once
 // The views of every control kind.
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/controls/Buttons.h"
 #include "ui/controls/ComboBox.h"
@@ -116,9 +118,10 @@ protected:
     void applyText() override {}
 
 private:
-    void fillItems();
+    void syncItems();
     void showSelection();
     ComboBox& combo_;
+    std::vector<std::wstring> shown_;  // the entries the window holds, in its order
 };
 
 // An edit with an up-down buddy. Typing changes the model as soon as the text is a number,

@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "ui/ControlIds.h"
 #include "ui/win32/ModalLoops.h"
+#include "ui/win32/PaintBatch.h"
 
 namespace kv::ui::win32 {
 
@@ -49,6 +51,7 @@ Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
     createTimers();
     createAccelerators();
     form_.attachHost(this);
+    PostMessageW(hwnd(), kLoopStartedMessage, 0, 0);
 }
 
 Win32MainWindow::~Win32MainWindow() {
@@ -77,7 +80,12 @@ void Win32MainWindow::createViews() {
 }
 
 void Win32MainWindow::createTimers() {
-    for (Timer* timer : form_.timers()) timers_.push_back(std::make_unique<TimerBinding>(*timer, hwnd()));
+    for (Timer* timer : form_.timers())
+        timers_.push_back(std::make_unique<TimerBinding>(*timer, hwnd(), TimerBinding::Start::Held));
+}
+
+void Win32MainWindow::startTimers() {
+    for (const auto& binding : timers_) binding->release();
 }
 
 void Win32MainWindow::createAccelerators() {
@@ -111,7 +119,6 @@ void Win32MainWindow::show(int showCommand) {
     ShowWindow(hwnd(), showCommand);
     // Applied again once shown: not every window manager keeps it for a hidden window.
     if (topmost_) setTopmost(true);
-    UpdateWindow(hwnd());
 }
 
 void Win32MainWindow::setScale(int dpi) {
@@ -128,6 +135,7 @@ void Win32MainWindow::setClientSize(int width, int height) {
     RECT window{}, client{};
     GetWindowRect(hwnd(), &window);
     GetClientRect(hwnd(), &client);
+    if (client.right == width && client.bottom == height) return;  // nothing to move
     // Grow or shrink the frame by what the client area misses, whatever the frame metrics.
     const int outerWidth = (window.right - window.left) + (width - client.right);
     const int outerHeight = (window.bottom - window.top) + (height - client.bottom);
@@ -171,6 +179,7 @@ int Win32MainWindow::outerHeight() const {
 void Win32MainWindow::requestTerminate() { PostQuitMessage(0); }
 
 void Win32MainWindow::repaintNow() {
+    finishActivePaintBatch();
     if (hwnd()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
@@ -220,6 +229,7 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         }
         case WM_TIMER: onTimer(wParam); return 0;
+        case kLoopStartedMessage: startTimers(); return 0;
         case WM_SIZE:
             if (statusBar_) statusBar_->dock();
             return 0;
@@ -239,6 +249,9 @@ LRESULT Win32MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
         if (HIWORD(wParam) == 1 && slot >= 1 && slot <= TKavintamainform::kSlotCount) form_.SCExecute(slot);
         return 0;
     }
+    // Choosing a category loads it into some forty controls: painted once at the end.
+    const bool loadsCategory = id == ids::kategorie && HIWORD(wParam) == CBN_SELCHANGE;
+    const PaintBatch batch(loadsCategory ? hwnd() : nullptr);
     if (Win32View* view = viewFor(from)) view->onCommand(HIWORD(wParam), from);
     return 0;
 }
@@ -253,6 +266,8 @@ LRESULT Win32MainWindow::onCtlColor(UINT message, WPARAM wParam, LPARAM lParam) 
 void Win32MainWindow::onTimer(UINT_PTR id) {
     for (const auto& binding : timers_) {
         if (static_cast<UINT_PTR>(binding->timer().id()) == id) {
+            // The start timer's tick loads the first category: painted once at the end.
+            const PaintBatch batch(id == static_cast<UINT_PTR>(ids::starttimer) ? hwnd() : nullptr);
             binding->timer().tick();
             return;
         }

@@ -25,6 +25,9 @@ public:
     static constexpr DWORD kExStyle = WS_EX_COMPOSITED | WS_EX_CONTROLPARENT;
     // Command ids of the F1..F12 accelerators: kFirstSlotCommand + slot - 1.
     static constexpr WORD kFirstSlotCommand = 40001;
+    // Posted to itself on creation: its arrival means the message loop runs, and only
+    // then do the window timers start (the start timer counts from there).
+    static constexpr UINT kLoopStartedMessage = WM_APP + 1;
 
     // Creates the (hidden) window with every control and attaches itself as the form's host.
     explicit Win32MainWindow(TKavintamainform& form, HINSTANCE instance = GetModuleHandleW(nullptr));
@@ -37,6 +40,7 @@ public:
     HWND toolTipWindow() const { return tips_ ? tips_->window() : nullptr; }
     const UiScale& scale() const { return scale_; }
     Win32View* viewOf(const Control& control) const;
+    // Shows the window; it paints from the message loop like any other update.
     void show(int showCommand);
     // Lays every control out again for another pixel density.
     void setScale(int dpi);
@@ -63,6 +67,7 @@ private:
 
     void createViews();
     void createTimers();
+    void startTimers();
     void createAccelerators();
     void setClientSize(int width, int height);  // window pixels
     void releaseChildren();

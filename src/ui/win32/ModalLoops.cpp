@@ -3,6 +3,8 @@
 #include <exception>
 #include <string>
 
+#include "ui/win32/PaintBatch.h"
+
 namespace kv::ui::win32 {
 
 namespace {
@@ -19,7 +21,10 @@ std::wstring fromUtf8(const char* text) {
 }  // namespace
 
 unsigned modalLoopCount() noexcept { return modalLoops; }
-void noteModalLoop() noexcept { ++modalLoops; }
+void noteModalLoop() noexcept {
+    ++modalLoops;
+    finishActivePaintBatch();  // the window behind the dialog must paint
+}
 
 void reportCurrentException(HWND owner) noexcept {
     try {

@@ -6,6 +6,7 @@
 namespace kv::ui::win32 {
 
 unsigned modalLoopCount() noexcept;
+// Call right before a modal loop starts; it also ends a paint batch (see PaintBatch.h).
 void noteModalLoop() noexcept;
 
 // Shows the exception that is being handled in an error box owned by owner: the last

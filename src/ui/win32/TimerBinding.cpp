@@ -2,7 +2,8 @@
 
 namespace kv::ui::win32 {
 
-TimerBinding::TimerBinding(Timer& timer, HWND window) : timer_(timer), window_(window) {
+TimerBinding::TimerBinding(Timer& timer, HWND window, Start start)
+    : timer_(timer), window_(window), held_(start == Start::Held) {
     timer_.attachView(this);
     timerChanged();
 }
@@ -12,7 +13,14 @@ TimerBinding::~TimerBinding() {
     if (running_) KillTimer(window_, static_cast<UINT_PTR>(timer_.id()));
 }
 
+void TimerBinding::release() {
+    if (!held_) return;
+    held_ = false;
+    timerChanged();
+}
+
 void TimerBinding::timerChanged() {
+    if (held_) return;
     const auto id = static_cast<UINT_PTR>(timer_.id());
     if (timer_.enabled() && timer_.interval() > 0) {
         // SetTimer on a running id replaces it, which restarts the period.

@@ -42,7 +42,7 @@ std::wstring windowText(HWND window) {
 
 ComboBoxView::ComboBoxView(ComboBox& model, const ViewContext& context) : Win32View(model, context), combo_(model) {
     createWindow(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
-    fillItems();
+    syncItems();
 }
 
 RECT ComboBoxView::windowRect() const {
@@ -51,11 +51,26 @@ RECT ComboBoxView::windowRect() const {
     return r;
 }
 
-void ComboBoxView::fillItems() {
+// The model changes its list one entry at a time (a list of 39 styles is 39 additions), so
+// only the run of entries between the common head and the common tail is replaced.
+void ComboBoxView::syncItems() {
+    const std::vector<std::wstring>& items = combo_.items();
+    size_t head = 0;
+    while (head < shown_.size() && head < items.size() && shown_[head] == items[head]) ++head;
+    size_t tail = 0;
+    while (tail < shown_.size() - head && tail < items.size() - head &&
+           shown_[shown_.size() - 1 - tail] == items[items.size() - 1 - tail])
+        ++tail;
     SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
-    SendMessageW(hwnd(), CB_RESETCONTENT, 0, 0);
-    for (const std::wstring& item : combo_.items())
-        SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    if (head == 0 && tail == 0) {
+        SendMessageW(hwnd(), CB_RESETCONTENT, 0, 0);
+    } else {
+        for (size_t n = shown_.size() - head - tail; n > 0; --n)
+            SendMessageW(hwnd(), CB_DELETESTRING, head, 0);
+    }
+    for (size_t i = head; i < items.size() - tail; ++i)
+        SendMessageW(hwnd(), CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(items[i].c_str()));
+    shown_ = items;
     SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
     showSelection();
     InvalidateRect(hwnd(), nullptr, TRUE);
@@ -66,7 +81,7 @@ void ComboBoxView::showSelection() {
 }
 
 void ComboBoxView::refresh(Aspect aspect) {
-    if (aspect == Aspect::Items) fillItems();
+    if (aspect == Aspect::Items) syncItems();
     else if (aspect == Aspect::Selection) showSelection();
     else Win32View::refresh(aspect);
 }

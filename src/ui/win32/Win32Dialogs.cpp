@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/win32/LazyLibrary.h"
 #include "ui/win32/InputQueryDialog.h"
 #include "ui/win32/ModalLoops.h"
 
@@ -13,6 +14,14 @@ namespace kv::ui::win32 {
 namespace {
 // Longest path the open dialog hands back.
 constexpr DWORD kFileBufferLength = 32768;
+
+// The open dialog's function, from comdlg32.dll loaded when the dialog is first needed:
+// loading it (and the shell libraries it pulls in) at process start slows every start.
+decltype(&GetOpenFileNameW) openFileNameFunction() {
+    static const LazyLibrary comdlg32(L"comdlg32.dll");
+    static const auto function = comdlg32.function<decltype(&GetOpenFileNameW)>("GetOpenFileNameW");
+    return function;
+}
 }  // namespace
 
 UINT messageBoxStyle(MessageType type) {
@@ -64,8 +73,10 @@ bool Win32Dialogs::openFile(const std::wstring& filter, const std::wstring& init
     request.lpstrTitle = nullptr;  // the dialog's own title
     request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_PATHMUSTEXIST |
                     OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
+    const auto getOpenFileName = openFileNameFunction();
+    if (!getOpenFileName) return false;
     noteModalLoop();
-    if (!GetOpenFileNameW(&request)) return false;
+    if (!getOpenFileName(&request)) return false;
     fileName = buffer.data();
     return true;
 }
