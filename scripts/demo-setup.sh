@@ -9,11 +9,14 @@ ini="$data_dir/KV.ini"
 [ -e "$ini" ] && exit 0
 command -v sox >/dev/null || { echo "demo-setup: sox is missing, no demo jingles" >&2; exit 0; }
 
-# The Windows path of a file below drive_c: C:\... with backslashes.
+# The Windows path of a file: below a Wine prefix's drive_c it is C:\...; on Windows
+# (Git Bash, MSYS2) cygpath knows it.
 windows_path() {
   local unix=$1 rel
-  rel=${unix#*/drive_c/}
-  printf 'C:\\%s' "${rel//\//\\}"
+  case "$unix" in
+    */drive_c/*) rel=${unix#*/drive_c/}; printf 'C:\\%s' "${rel//\//\\}" ;;
+    *) cygpath -w "$unix" ;;
+  esac
 }
 
 demo_dir="$data_dir/Demo"
