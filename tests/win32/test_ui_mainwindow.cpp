@@ -553,6 +553,18 @@ TEST_F(MainWindowTest, StartTimerTicksAndShowsTheFirstCategory) {
     EXPECT_FALSE(form->starttimer.enabled()) << "the start timer runs once";
 }
 
+TEST_F(MainWindowTest, StartTimerCountsFromTheMessageLoopNotFromTheWindowsCreation) {
+    profile.set(ini, L"alpha", L"Text1", L"Intro");
+    create();
+    Sleep(250);  // far past the start timer's period, with no message loop running
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE))
+        << "a window timer was already running before the loop started";
+    const auto loopStart = std::chrono::steady_clock::now();
+    ASSERT_TRUE(pumpUntil([&] { return form->kategorie.itemIndex() == 0; }));
+    EXPECT_GE(std::chrono::steady_clock::now() - loopStart, std::chrono::milliseconds(90));
+}
+
 TEST_F(MainWindowTest, ModelTimersTickThroughWindowTimers) {
     create();
     int ticks = 0;

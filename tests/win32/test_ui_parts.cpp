@@ -175,4 +175,41 @@ TEST(TimerBindingTest, RunsAWindowTimerWhileTheModelIsEnabled) {
     DestroyWindow(window);
 }
 
+TEST(TimerBindingTest, HeldBindingSetsNoTimerUntilReleasedThenFollowsTheModel) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = tickProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"KvHeldTimerTestWindow";
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    Timer timer(8, "held", 15, true);  // enabled by design, like the start timer
+    int ticks = 0;
+    timer.onTimer = [&] { ++ticks; };
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&timer));
+    auto pumpFor = [&](int ms) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        MSG msg;
+        while (std::chrono::steady_clock::now() < end) {
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    };
+    {
+        TimerBinding binding(timer, window, TimerBinding::Start::Held);
+        EXPECT_TRUE(binding.held());
+        EXPECT_FALSE(binding.running());
+        pumpFor(80);
+        EXPECT_EQ(ticks, 0);
+        timer.setInterval(20);  // taken over by the release
+        binding.release();
+        EXPECT_TRUE(binding.running());
+        pumpFor(150);
+        EXPECT_GE(ticks, 2);
+        timer.setEnabled(false);
+        EXPECT_FALSE(binding.running());
+    }
+    DestroyWindow(window);
+}
+
 }  // namespace
