@@ -63,7 +63,9 @@ int run(HINSTANCE instance, int showCommand) {
 
     const win32::HiddenForm rcform(L"Trcform", texts.text(TextId::CapRcform), texts.text(TextId::CapRcformLabel),
                                    instance);
-    window.show(showCommand);
+    // The children are created and the window is shown once the loop runs, within the
+    // start timer's wait.
+    window.start(showCommand);
     return win32::runMessageLoop(window.hwnd(), window.accelerators());
 }
 

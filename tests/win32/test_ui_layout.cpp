@@ -10,6 +10,7 @@
 #include "fakes/Fakes.h"
 #include "ui/MainUnit.h"
 #include "ui/win32/MainWindow.h"
+#include "ui/win32/MessageLoop.h"
 
 namespace {
 
@@ -44,6 +45,9 @@ TEST(MainWindowLayout, EveryCaptionFitsItsControl) {
     test::FakeVersionSource version;
     TKavintamainform form(MainformServices{texts, dialogs, profile, files, env, player, clock, random, version});
     win32::Win32MainWindow window(form);
+    window.start(SW_HIDE);
+    win32::processPendingMessages(window.hwnd(), window.accelerators());  // creates the children
+    ASSERT_TRUE(window.hasChildren());
     // Captions at their longest: slots show "unbelegt" once a category is loaded.
     for (int n = 1; n <= TKavintamainform::kSlotCount; ++n) form.slot(n).setText(texts.text(TextId::Unbelegt));
 

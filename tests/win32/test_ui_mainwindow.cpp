@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <memory>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -72,15 +73,39 @@ protected:
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
     }
 
-    // Builds the form and its window, then runs the form's creation as the program does.
-    TKavintamainform& create() {
+    // Builds the form and its (childless, hidden) window and runs the form's creation.
+    TKavintamainform& createUnstarted() {
         form = std::make_unique<TKavintamainform>(
             MainformServices{texts, dialogs, profile, files, env, player, clock, random, version});
         window = std::make_unique<Win32MainWindow>(*form);
         form->FormCreate();
         return *form;
     }
+    // As the program does up to its message loop: the loop-started work is queued, not served.
+    TKavintamainform& build(int showCommand = SW_HIDE) {
+        createUnstarted();
+        window->start(showCommand);
+        return *form;
+    }
+    // ... and the loop's first round: timers started, children created, show command applied.
+    TKavintamainform& create(int showCommand = SW_HIDE) {
+        build(showCommand);
+        pump();
+        return *form;
+    }
     HWND main() const { return window->hwnd(); }
+    // The ids of the form's controls that have a child window now.
+    std::set<int> idsWithChildren() const {
+        std::set<int> found;
+        for (Control* control : form->controls())
+            if (child(control->id())) found.insert(control->id());
+        return found;
+    }
+    std::set<int> allControlIds() const {
+        std::set<int> all;
+        for (Control* control : form->controls()) all.insert(control->id());
+        return all;
+    }
     HWND child(int id) const { return GetDlgItem(main(), id); }
     void pump() { win32::processPendingMessages(main(), window->accelerators()); }
     // Serves messages until done() holds or the time is up.
@@ -113,7 +138,6 @@ TEST_F(MainWindowTest, WindowHasItsClassFixedFrameAndDesignedClientSize) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_TRUE(GetWindowLongPtrW(main(), GWL_EXSTYLE) & WS_EX_COMPOSITED);
-    EXPECT_FALSE(IsWindowVisible(main())) << "shown only after the start-up sequence";
 }
 
 TEST_F(MainWindowTest, CaptionIsTheOneFormCreateSets) {
@@ -146,19 +170,157 @@ TEST_F(MainWindowTest, HostReportsAndChangesTheClientHeightInDesignPixels) {
 }
 
 TEST_F(MainWindowTest, TopmostFollowsTheHost) {
-    create();
-    window->setTopmost(true);
-    window->show(SW_SHOWNOACTIVATE);  // a wish made while hidden holds once shown
+    build(SW_SHOWNOACTIVATE);
+    window->setTopmost(true);  // a wish made while hidden holds once shown
+    pump();
+    ASSERT_TRUE(window->isVisible());
     EXPECT_TRUE(GetWindowLongPtrW(main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     window->setTopmost(false);
     EXPECT_FALSE(GetWindowLongPtrW(main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-TEST_F(MainWindowTest, VisibilityIsTheWindowsOwn) {
-    create();
-    EXPECT_FALSE(window->isVisible());
-    window->show(SW_SHOWNOACTIVATE);
+// --- Children and showing come with the message loop
+
+// Records, when the main window is about to become visible, which controls have a window.
+struct ShowWatch {
+    int shows = 0;
+    std::set<int> childrenAtShow;
+};
+
+LRESULT CALLBACK watchShow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    if (message == WM_SHOWWINDOW && wParam) {
+        auto* watch = reinterpret_cast<ShowWatch*>(data);
+        ++watch->shows;
+        for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            watch->childrenAtShow.insert(GetDlgCtrlID(c));
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST_F(MainWindowTest, WindowBecomesVisibleOnlyWithEveryChild) {
+    build(SW_SHOWNOACTIVATE);
+    EXPECT_FALSE(window->isVisible()) << "not shown before the message loop runs";
+    EXPECT_EQ(GetWindow(main(), GW_CHILD), nullptr) << "no child before the message loop runs";
+    EXPECT_FALSE(window->hasChildren());
+
+    ShowWatch watch;
+    ASSERT_TRUE(SetWindowSubclass(main(), watchShow, 1, reinterpret_cast<DWORD_PTR>(&watch)));
+    pump();
+    RemoveWindowSubclass(main(), watchShow, 1);
+
     EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->hasChildren());
+    ASSERT_EQ(watch.shows, 1);
+    for (int id : allControlIds())
+        EXPECT_EQ(watch.childrenAtShow.count(id), 1u) << "control id " << id << " missing when shown";
+    EXPECT_EQ(idsWithChildren(), allControlIds());
+}
+
+TEST_F(MainWindowTest, MessagesServedBeforeTheStartNeitherCreateNorShow) {
+    // A message box during the form's creation serves the queue like this.
+    createUnstarted();
+    pump();
+    EXPECT_EQ(GetWindow(main(), GW_CHILD), nullptr);
+    EXPECT_FALSE(window->isVisible());
+    MSG msg;
+    Sleep(150);
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE)) << "no timer runs yet";
+
+    window->start(SW_SHOWNOACTIVATE);
+    pump();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(idsWithChildren(), allControlIds());
+}
+
+TEST_F(MainWindowTest, ASecondStartCreatesNoSecondSetOfChildren) {
+    create();
+    auto countChildren = [&] {
+        int n = 0;
+        for (HWND c = GetWindow(main(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++n;
+        return n;
+    };
+    const int children = countChildren();
+    ASSERT_GE(children, static_cast<int>(form->controls().size()));
+    window->start(SW_SHOWNOACTIVATE);
+    PostMessageW(main(), Win32MainWindow::kLoopStartedMessage, 0, 0);
+    pump();
+    EXPECT_EQ(countChildren(), children);
+    EXPECT_FALSE(window->isVisible()) << "the first start's show command stands";
+}
+
+TEST_F(MainWindowTest, TheProgramsShowCommandIsHonoured) {
+    create(SW_SHOWMINNOACTIVE);
+    EXPECT_TRUE(IsIconic(main()));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(idsWithChildren(), allControlIds());
+}
+
+TEST_F(MainWindowTest, ChildrenTakeOverTheStateTheirModelsGotBeforeTheyExisted) {
+    build();
+    form->slot(3).setText(L"Intro");
+    form->slot(3).setBold(true);
+    form->slot(3).setHint(L"C:\\Jingles\\Intro.mp3");
+    form->slot(4).setText(L"Outro");
+    form->slot(4).setMarker(L">>");
+    form->auto_fi.setChecked(true);
+    form->c_mfade_winamp.setChecked(true);
+    form->cb_mfade_mixer.addItem(L"zeta");
+    form->cb_mfade_mixer.addItem(L"alpha");
+    form->cb_mfade_mixer.setItemIndex(1);
+    form->Fadeoutpos.setPosition(40);
+    form->jingletimerval.setValue(12);
+    form->jingleendezeit.setEnabled(false);
+    form->Label9.setVisible(false);
+    form->KAT_neu.setEnabled(false);
+    form->Jinglestatus.setText(L"(spielt)");
+    form->StatusBarMain.setPanelText(L"Fehler : Datei nicht gefunden");
+    form->StatusBarMain.setHint(L"Fehler 263");
+    form->StatusBarMain.setShowHint(true);
+    pump();
+
+    EXPECT_EQ(windowText(child(ids::J1 + 2)), L"Intro");
+    EXPECT_GE(fontOf(child(ids::J1 + 2)).lfWeight, FW_BOLD);
+    EXPECT_EQ(windowText(child(ids::J1 + 3)), L">>") << "the marker shows over the text";
+    EXPECT_EQ(SendMessageW(child(ids::auto_fi), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(child(ids::auto_fo_mit), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(child(ids::c_mfade_winamp), BM_GETCHECK, 0, 0), BST_CHECKED);
+    HWND mixer = child(ids::cb_mfade_mixer);
+    ASSERT_EQ(SendMessageW(mixer, CB_GETCOUNT, 0, 0), 2);
+    wchar_t first[64] = {};
+    SendMessageW(mixer, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_STREQ(first, L"zeta");
+    EXPECT_EQ(SendMessageW(mixer, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(child(ids::cbStyle), CB_GETCOUNT, 0, 0), form->cbStyle.count());
+    EXPECT_EQ(SendMessageW(child(ids::cbStyle), CB_GETCURSEL, 0, 0), form->cbStyle.itemIndex());
+    EXPECT_EQ(SendMessageW(child(ids::Fadeoutpos), TBM_GETPOS, 0, 0), 40);
+    EXPECT_EQ(windowText(child(ids::jingletimerval)), L"12");
+    HWND endEdit = child(ids::jingleendezeit);
+    EXPECT_FALSE(IsWindowEnabled(endEdit));
+    HWND endArrows = GetWindow(endEdit, GW_HWNDNEXT);
+    ASSERT_EQ(className(endArrows), UPDOWN_CLASSW);
+    EXPECT_FALSE(IsWindowEnabled(endArrows)) << "the arrows of a disabled spin edit are disabled too";
+    EXPECT_FALSE(styleOf(child(ids::Label9)) & WS_VISIBLE);
+    EXPECT_TRUE(styleOf(child(ids::Label8)) & WS_VISIBLE);
+    EXPECT_FALSE(IsWindowEnabled(child(ids::KAT_neu)));
+    EXPECT_TRUE(IsWindowEnabled(child(ids::Kat_loeschen)));
+    EXPECT_EQ(windowText(child(ids::Jinglestatus)), L"(spielt)");
+    wchar_t panel[128] = {};
+    SendMessageW(child(ids::StatusBarMain), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(panel));
+    EXPECT_STREQ(panel, L"Fehler : Datei nicht gefunden");
+    EXPECT_EQ(windowText(child(ids::datenpfadlabel)), L"C:\\Users\\op\\AppData\\Roaming\\Kavinta\\");
+
+    HWND tips = window->toolTipWindow();
+    ASSERT_NE(tips, nullptr);
+    auto hasTool = [&](HWND control) {
+        TTTOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.hwnd = main();
+        info.uId = reinterpret_cast<UINT_PTR>(control);
+        return SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
+    };
+    EXPECT_TRUE(hasTool(child(ids::J1 + 2)));
+    EXPECT_TRUE(hasTool(child(ids::StatusBarMain)));
+    EXPECT_FALSE(hasTool(child(ids::J1))) << "no tool for an empty hint";
 }
 
 // --- Every control as a child window
@@ -303,8 +465,7 @@ TEST_F(MainWindowTest, LabelColourIsGivenThroughCtlColor) {
 // --- Operator actions reach the model
 
 TEST_F(MainWindowTest, ClickOnACheckBoxTogglesTheModelAndRunsItsHandler) {
-    create();
-    window->show(SW_SHOWNOACTIVATE);
+    create(SW_SHOWNOACTIVATE);
     HWND box = child(ids::c_fensterimvordergrund);
     ASSERT_FALSE(form->c_fensterimvordergrund.checked());
     SendMessageW(box, BM_CLICK, 0, 0);
@@ -555,11 +716,12 @@ TEST_F(MainWindowTest, StartTimerTicksAndShowsTheFirstCategory) {
 
 TEST_F(MainWindowTest, StartTimerCountsFromTheMessageLoopNotFromTheWindowsCreation) {
     profile.set(ini, L"alpha", L"Text1", L"Intro");
-    create();
+    build();
     Sleep(250);  // far past the start timer's period, with no message loop running
     MSG msg;
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE))
         << "a window timer was already running before the loop started";
+    EXPECT_EQ(child(ids::kategorie), nullptr) << "the children come with the loop too";
     const auto loopStart = std::chrono::steady_clock::now();
     ASSERT_TRUE(pumpUntil([&] { return form->kategorie.itemIndex() == 0; }));
     EXPECT_GE(std::chrono::steady_clock::now() - loopStart, std::chrono::milliseconds(90));
@@ -624,6 +786,23 @@ TEST_F(MainWindowTest, ScaleChangeLaysTheControlsOutAgain) {
     EXPECT_EQ(r.right - r.left, 78);
     EXPECT_EQ(fontOf(child(ids::auto_fi)).lfHeight, -16);  // 8 points at 144 PPI
     EXPECT_EQ(window->clientHeight(), 471) << "still in design pixels";
+}
+
+TEST_F(MainWindowTest, ScaleSetBeforeTheChildrenExistHoldsForThem) {
+    build();
+    window->setScale(144);
+    pump();
+    RECT r{};
+    GetWindowRect(child(ids::KAT_neu), &r);
+    MapWindowPoints(nullptr, main(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 441);
+    EXPECT_EQ(r.right - r.left, 78);
+    EXPECT_EQ(fontOf(child(ids::auto_fi)).lfHeight, -16);
+    RECT bar{};
+    GetWindowRect(child(ids::StatusBarMain), &bar);
+    MapWindowPoints(nullptr, main(), reinterpret_cast<POINT*>(&bar), 2);
+    EXPECT_EQ(bar.bottom, 707) << "docked to the scaled client area";
+    EXPECT_EQ(bar.right, 605);
 }
 
 }  // namespace

@@ -46,12 +46,9 @@ Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
                     outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this);
     if (!hwnd()) return;
     setClientSize(scale_.toWindow(TKavintamainform::kClientWidth), scale_.toWindow(TKavintamainform::kClientHeight));
-    tips_ = std::make_unique<ToolTips>(hwnd());
-    createViews();
     createTimers();
     createAccelerators();
     form_.attachHost(this);
-    PostMessageW(hwnd(), kLoopStartedMessage, 0, 0);
 }
 
 Win32MainWindow::~Win32MainWindow() {
@@ -63,7 +60,26 @@ Win32MainWindow::~Win32MainWindow() {
     }
 }
 
+void Win32MainWindow::start(int showCommand) {
+    if (started_ || !hwnd()) return;
+    started_ = true;
+    showCommand_ = showCommand;
+    PostMessageW(hwnd(), kLoopStartedMessage, 0, 0);
+}
+
+// The timers first, so that the start timer's period covers the creation of the children.
+void Win32MainWindow::onLoopStarted() {
+    if (!started_ || hasChildren()) return;
+    startTimers();
+    createViews();
+    ShowWindow(hwnd(), showCommand_);
+    // Applied again once shown: not every window manager keeps it for a hidden window.
+    if (topmost_) setTopmost(true);
+}
+
+// The one place that creates the child windows; each view takes its model's current state.
 void Win32MainWindow::createViews() {
+    tips_ = std::make_unique<ToolTips>(hwnd());
     const ViewContext context{hwnd(), instance_, &scale_, &fonts_, tips_.get()};
     for (Control* control : form_.controls()) {
         std::unique_ptr<Win32View> view = makeView(*control, context);
@@ -112,13 +128,6 @@ Win32View* Win32MainWindow::viewFor(HWND window) const {
 Win32View* Win32MainWindow::viewOf(const Control& control) const {
     const auto found = byControl_.find(&control);
     return found == byControl_.end() ? nullptr : found->second;
-}
-
-void Win32MainWindow::show(int showCommand) {
-    if (!hwnd()) return;
-    ShowWindow(hwnd(), showCommand);
-    // Applied again once shown: not every window manager keeps it for a hidden window.
-    if (topmost_) setTopmost(true);
 }
 
 void Win32MainWindow::setScale(int dpi) {
@@ -229,7 +238,7 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         }
         case WM_TIMER: onTimer(wParam); return 0;
-        case kLoopStartedMessage: startTimers(); return 0;
+        case kLoopStartedMessage: onLoopStarted(); return 0;
         case WM_SIZE:
             if (statusBar_) statusBar_->dock();
             return 0;

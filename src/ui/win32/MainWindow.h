@@ -1,6 +1,9 @@
 #pragma once
 // The main window: realises TKavintamainform as a fixed-size top-level window whose
 // children are the views of the form's controls, runs its timers and its F1..F12 keys.
+// The form's state lives in its control models, so the child windows are only created
+// once the message loop runs, inside the start timer's wait, and the window is shown
+// right after them: it is never visible without its controls.
 #include <windows.h>
 
 #include <memory>
@@ -25,11 +28,13 @@ public:
     static constexpr DWORD kExStyle = WS_EX_COMPOSITED | WS_EX_CONTROLPARENT;
     // Command ids of the F1..F12 accelerators: kFirstSlotCommand + slot - 1.
     static constexpr WORD kFirstSlotCommand = 40001;
-    // Posted to itself on creation: its arrival means the message loop runs, and only
-    // then do the window timers start (the start timer counts from there).
+    // Posted to itself by start(): its arrival means the message loop runs. Only then do the
+    // window timers start (the start timer counts from there), the child windows get
+    // created and the window is shown.
     static constexpr UINT kLoopStartedMessage = WM_APP + 1;
 
-    // Creates the (hidden) window with every control and attaches itself as the form's host.
+    // Creates the hidden top-level window, without children, and attaches itself as the
+    // form's host; the form's creation may run on its models from here on.
     explicit Win32MainWindow(TKavintamainform& form, HINSTANCE instance = GetModuleHandleW(nullptr));
     ~Win32MainWindow() override;
     Win32MainWindow(const Win32MainWindow&) = delete;
@@ -40,8 +45,12 @@ public:
     HWND toolTipWindow() const { return tips_ ? tips_->window() : nullptr; }
     const UiScale& scale() const { return scale_; }
     Win32View* viewOf(const Control& control) const;
-    // Shows the window; it paints from the message loop like any other update.
-    void show(int showCommand);
+    // Called right before the message loop runs: queues the loop-started work, which starts
+    // the timers, creates every child window from its model's current state and then
+    // shows the window with showCommand (SW_HIDE leaves it hidden). Only the first call counts.
+    void start(int showCommand);
+    // True once the child windows exist.
+    bool hasChildren() const { return !views_.empty(); }
     // Lays every control out again for another pixel density.
     void setScale(int dpi);
 
@@ -65,6 +74,7 @@ private:
     void onClose();
     void onDestroy();
 
+    void onLoopStarted();
     void createViews();
     void createTimers();
     void startTimers();
@@ -84,6 +94,8 @@ private:
     std::unordered_map<const Control*, Win32View*> byControl_;
     StatusBarView* statusBar_ = nullptr;
     bool topmost_ = false;
+    bool started_ = false;
+    int showCommand_ = SW_HIDE;
     std::vector<std::unique_ptr<TimerBinding>> timers_;
     UniqueAccelerators accelerators_;
 };

@@ -99,7 +99,8 @@ void ComboBoxView::onCommand(int notifyCode, HWND) {
 SpinEditView::SpinEditView(SpinEdit& model, const ViewContext& context) : Win32View(model, context), spin_(model) {
     createWindow(L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
     upDown_.reset(CreateWindowExW(0, UPDOWN_CLASSW, nullptr,
-                                  WS_CHILD | (model.visible() ? WS_VISIBLE : 0) | UDS_SETBUDDYINT |
+                                  WS_CHILD | (model.visible() ? WS_VISIBLE : 0) |
+                                      (model.enabled() ? 0 : WS_DISABLED) | UDS_SETBUDDYINT |
                                       UDS_ARROWKEYS | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS,
                                   0, 0, 0, 0, context.parent, nullptr, context.instance, nullptr));
     attachUpDown();
