@@ -5,27 +5,17 @@
 #include <memory>
 #include <string>
 
-#include "../fakes/FakeProfile.h"
-#include "../fakes/Fakes.h"
+#include "../fakes/FakeServices.h"
 #include "ui/MainUnit.h"
 
 namespace kv::test {
 
-class FormFixture : public ::testing::Test {
+class FormFixture : public ::testing::Test, protected FakeServices {
 protected:
     const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
     const std::wstring dataDir = appdata + L"\\Kavinta\\";
     const std::wstring ini = dataDir + L"KV.ini";
 
-    ui::BuiltinTexts texts;
-    FakeDialogs dialogs;
-    FakeProfile profile;
-    FakeFileSystem files;
-    FakeEnvironment env;
-    FakeMediaPlayer player;
-    FakeClock clock;
-    FakeRandom random;
-    FakeVersionSource version;
     FakeFormHost host;
     std::unique_ptr<ui::TKavintamainform> form;
 
@@ -35,8 +25,7 @@ protected:
     }
 
     ui::TKavintamainform& create() {
-        form = std::make_unique<ui::TKavintamainform>(
-            ui::MainformServices{texts, dialogs, profile, files, env, player, clock, random, version});
+        form = std::make_unique<ui::TKavintamainform>(services());
         form->attachHost(&host);
         form->FormCreate();
         return *form;

@@ -6,8 +6,7 @@
 
 #include <string>
 
-#include "fakes/FakeProfile.h"
-#include "fakes/Fakes.h"
+#include "fakes/FakeServices.h"
 #include "ui/MainUnit.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/MessageLoop.h"
@@ -34,22 +33,14 @@ int textWidth(HWND control, const std::wstring& text) {
 }
 
 TEST(MainWindowLayout, EveryCaptionFitsItsControl) {
-    BuiltinTexts texts;
-    test::FakeDialogs dialogs;
-    test::FakeProfile profile;
-    test::FakeFileSystem files;
-    test::FakeEnvironment env;
-    test::FakeMediaPlayer player;
-    test::FakeClock clock;
-    test::FakeRandom random;
-    test::FakeVersionSource version;
-    TKavintamainform form(MainformServices{texts, dialogs, profile, files, env, player, clock, random, version});
+    test::FakeServices fakes;
+    TKavintamainform form(fakes.services());
     win32::Win32MainWindow window(form);
     window.start(SW_HIDE);
     win32::processPendingMessages(window.hwnd(), window.accelerators());  // creates the children
     ASSERT_TRUE(window.hasChildren());
     // Captions at their longest: slots show "unbelegt" once a category is loaded.
-    for (int n = 1; n <= TKavintamainform::kSlotCount; ++n) form.slot(n).setText(texts.text(TextId::Unbelegt));
+    for (int n = 1; n <= TKavintamainform::kSlotCount; ++n) form.slot(n).setText(fakes.texts.text(TextId::Unbelegt));
 
     for (Control* control : form.controls()) {
         int room = 0;

@@ -11,8 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "fakes/FakeProfile.h"
-#include "fakes/Fakes.h"
+#include "fakes/FakeServices.h"
 #include "ui/ControlIds.h"
 #include "ui/MainUnit.h"
 #include "ui/win32/MainWindow.h"
@@ -45,20 +44,11 @@ LOGFONTW fontOf(HWND window) {
     return lf;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected test::FakeServices {
 protected:
     const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
     const std::wstring ini = appdata + L"\\Kavinta\\KV.ini";
 
-    BuiltinTexts texts;
-    test::FakeDialogs dialogs;
-    test::FakeProfile profile;
-    test::FakeFileSystem files;
-    test::FakeEnvironment env;
-    test::FakeMediaPlayer player;
-    test::FakeClock clock;
-    test::FakeRandom random;
-    test::FakeVersionSource version;
     std::unique_ptr<TKavintamainform> form;
     std::unique_ptr<Win32MainWindow> window;
 
@@ -76,7 +66,7 @@ protected:
     // Builds the form and its (childless, hidden) window and runs the form's creation.
     TKavintamainform& createUnstarted() {
         form = std::make_unique<TKavintamainform>(
-            MainformServices{texts, dialogs, profile, files, env, player, clock, random, version});
+            services());
         window = std::make_unique<Win32MainWindow>(*form);
         form->FormCreate();
         return *form;

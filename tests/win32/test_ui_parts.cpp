@@ -133,26 +133,34 @@ LRESULT CALLBACK tickProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-TEST(TimerBindingTest, RunsAWindowTimerWhileTheModelIsEnabled) {
+// A message-only window that ticks the Timer model stored in its user data.
+HWND timerWindow(Timer& timer) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = tickProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"KvTimerTestWindow";
-    RegisterClassW(&wc);
+    RegisterClassW(&wc);  // fails harmlessly when the class exists
     HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    ASSERT_NE(window, nullptr);
+    if (window) SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&timer));
+    return window;
+}
+
+// Serves the thread's messages for ms milliseconds.
+void pumpFor(int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    MSG msg;
+    while (std::chrono::steady_clock::now() < end) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+TEST(TimerBindingTest, RunsAWindowTimerWhileTheModelIsEnabled) {
     Timer timer(7, "t", 15, false);
     int ticks = 0;
     timer.onTimer = [&] { ++ticks; };
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&timer));
-    auto pumpFor = [&](int ms) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        MSG msg;
-        while (std::chrono::steady_clock::now() < end) {
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    };
+    HWND window = timerWindow(timer);
+    ASSERT_NE(window, nullptr);
     {
         TimerBinding binding(timer, window);
         EXPECT_FALSE(binding.running());
@@ -176,25 +184,11 @@ TEST(TimerBindingTest, RunsAWindowTimerWhileTheModelIsEnabled) {
 }
 
 TEST(TimerBindingTest, HeldBindingSetsNoTimerUntilReleasedThenFollowsTheModel) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = tickProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"KvHeldTimerTestWindow";
-    RegisterClassW(&wc);
-    HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    ASSERT_NE(window, nullptr);
     Timer timer(8, "held", 15, true);  // enabled by design, like the start timer
     int ticks = 0;
     timer.onTimer = [&] { ++ticks; };
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&timer));
-    auto pumpFor = [&](int ms) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        MSG msg;
-        while (std::chrono::steady_clock::now() < end) {
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    };
+    HWND window = timerWindow(timer);
+    ASSERT_NE(window, nullptr);
     {
         TimerBinding binding(timer, window, TimerBinding::Start::Held);
         EXPECT_TRUE(binding.held());

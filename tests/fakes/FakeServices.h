@@ -1,0 +1,26 @@
+#pragma once
+// Every platform service of the main window as a test double, and the services struct made
+// of them.
+#include "FakeProfile.h"
+#include "Fakes.h"
+#include "ui/MainUnit.h"
+
+namespace kv::test {
+
+struct FakeServices {
+    ui::BuiltinTexts texts;
+    FakeDialogs dialogs;
+    FakeProfile profile;
+    FakeFileSystem files;
+    FakeEnvironment env;
+    FakeMediaPlayer player;
+    FakeClock clock;
+    FakeRandom random;
+    FakeVersionSource version;
+
+    ui::MainformServices services() {
+        return {texts, dialogs, profile, files, env, player, clock, random, version};
+    }
+};
+
+}  // namespace kv::test
