@@ -37,6 +37,7 @@ void TKavintamainform::konfigladenkategorien() {
 }
 
 void TKavintamainform::konfigladenjingles() {
+    const FormUpdate paintedOnce(host());  // some forty controls change here
     loading_ = true;
     for (Button& b : J) {
         b.setFont(Font{});

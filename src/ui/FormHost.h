@@ -17,6 +17,22 @@ public:
     virtual void requestTerminate() = 0;
     // Paints a control now (a label changed inside a long handler).
     virtual void repaintNow() = 0;
+    // Holds the window's painting while many controls change at once; the window is painted
+    // in one pass when the outermost hold ends. Holds nest.
+    virtual void beginUpdate() = 0;
+    virtual void endUpdate() = 0;
+};
+
+// One hold of the window's painting for the life of the scope.
+class FormUpdate {
+public:
+    explicit FormUpdate(IFormHost& host) : host_(host) { host_.beginUpdate(); }
+    ~FormUpdate() { host_.endUpdate(); }
+    FormUpdate(const FormUpdate&) = delete;
+    FormUpdate& operator=(const FormUpdate&) = delete;
+
+private:
+    IFormHost& host_;
 };
 
 }  // namespace kv::ui

@@ -138,6 +138,8 @@ public:
     int outerHeight() const override { return TKavintamainform::kClientHeight; }
     void requestTerminate() override {}
     void repaintNow() override {}
+    void beginUpdate() override {}
+    void endUpdate() override {}
 };
 }  // namespace
 

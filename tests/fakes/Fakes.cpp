@@ -102,19 +102,19 @@ bool FakeMediaPlayer::open(const std::wstring& fileName) {
     return open_;
 }
 
+// Moves the time of day; whole days carry into the day of the month (tests stay within one).
 void FakeClock::advanceSeconds(int seconds) {
-    const double day = toDayCount(time) + seconds / 86400.0;
-    // Rebuild the civil time from the day count (whole days stay within one month in tests).
-    const double whole = static_cast<double>(static_cast<long long>(day));
-    long long ms = static_cast<long long>((day - whole) * 86400000.0 + 0.5);
-    const long long dayShift = static_cast<long long>(whole) - static_cast<long long>(toDayCount({time.year, time.month, time.day}));
-    time.day += static_cast<int>(dayShift);
-    time.hour = static_cast<int>(ms / 3600000);
-    ms %= 3600000;
-    time.minute = static_cast<int>(ms / 60000);
-    ms %= 60000;
-    time.second = static_cast<int>(ms / 1000);
-    time.millisecond = static_cast<int>(ms % 1000);
+    long long total = ((time.hour * 60LL + time.minute) * 60 + time.second) + seconds;
+    long long days = total / 86400;
+    total %= 86400;
+    if (total < 0) {
+        total += 86400;
+        --days;
+    }
+    time.day += static_cast<int>(days);
+    time.hour = static_cast<int>(total / 3600);
+    time.minute = static_cast<int>(total / 60 % 60);
+    time.second = static_cast<int>(total % 60);
 }
 
 int FakeRandom::draw(int n) {

@@ -174,6 +174,12 @@ public:
     int outerHeight() const override { return clientHeightValue + 30; }
     void requestTerminate() override { ++terminateRequests; }
     void repaintNow() override {}
+    int updateDepth = 0;
+    int updates = 0;  // outermost holds
+    void beginUpdate() override {
+        if (updateDepth++ == 0) ++updates;
+    }
+    void endUpdate() override { --updateDepth; }
 };
 
 }  // namespace kv::test

@@ -20,6 +20,17 @@ TEST_F(Konfig, ListHidesKonfigAndPlacementSectionsInAnyCase) {
     EXPECT_EQ(f.kategorie.itemIndex(), -1);
 }
 
+TEST_F(Konfig, CategoryLoadHoldsThePaintingOnceAndReleasesIt) {
+    store(L"A", L"Text1", L"x");
+    start();
+    EXPECT_EQ(host.updates, 1);
+    EXPECT_EQ(host.updateDepth, 0);
+    form->kategorie.setItemIndex(-1);
+    form->kategorieChange();  // the early return for no category releases it too
+    EXPECT_EQ(host.updates, 2);
+    EXPECT_EQ(host.updateDepth, 0);
+}
+
 TEST_F(Konfig, NeverSavedCategoryLoadsTheDefaults) {
     auto& f = create();
     f.auto_fi.setChecked(true);  // left over from a previous category

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,12 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using TempFolder = kv::test::TempFolder;
-
-std::string readBytes(const std::wstring& path) {
-    std::ifstream in(fs::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using kv::test::TempFolder;
+using kv::test::readBytes;
 
 bool existsLiterally(const std::wstring& path) {
     // The long-path prefix reaches paths beyond the classic limit, to see that nothing was made.

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "TempFolder.h"
+#include "TestFiles.h"
 #include <mmsystem.h>
 
 #include <cmath>
@@ -20,7 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using TempFolder = kv::test::TempFolder;
+using kv::test::TempFolder;
+using kv::test::writeBytes;
 
 void putLittleEndian(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -47,7 +48,7 @@ void writeSineWav(const std::wstring& path, int milliseconds) {
         const double value = 8000.0 * std::sin(2.0 * 3.14159265358979 * 440.0 * i / kRate);
         putLittleEndian(wav, static_cast<std::uint32_t>(static_cast<std::int16_t>(value)) & 0xFFFF, 2);
     }
-    std::ofstream(fs::path(path), std::ios::binary) << wav;
+    writeBytes(path, wav);
 }
 
 bool waitForMode(const kv::MciMediaPlayer& player, kv::MediaMode wanted, DWORD timeoutMs) {
@@ -132,7 +133,7 @@ TEST_F(MciMediaPlayerTest, OpeningAgainClosesThePreviousDevice) {
 
 TEST_F(MciMediaPlayerTest, TextFileNamedWavFailsWithErrorAndText) {
     const std::wstring fake = temp / L"kein.wav";
-    std::ofstream(fs::path(fake), std::ios::binary) << "Dies ist kein Klang, nur Text.\r\n";
+    writeBytes(fake, "Dies ist kein Klang, nur Text.\r\n");
     EXPECT_FALSE(player.open(fake));
     EXPECT_GT(player.error(), 0);
     EXPECT_FALSE(player.errorMessage().empty());

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,17 +17,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using TempFolder = kv::test::TempFolder;
-
-std::string readBytes(const std::wstring& path) {
-    std::ifstream in(fs::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(fs::path(path), std::ios::binary);
-    out << bytes;
-}
+using kv::test::TempFolder;
+using kv::test::readBytes;
+using kv::test::writeBytes;
 
 class Win32ProfileFileTest : public ::testing::Test {
 protected:

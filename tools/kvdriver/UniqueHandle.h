@@ -1,36 +1,7 @@
 #pragma once
-// Move-only owner of a kernel HANDLE; closes it on destruction.
-#include <windows.h>
-
-#include <utility>
+// The driver owns its process and handle the same way the program does.
+#include "app/win32/UniqueHandle.h"
 
 namespace kvdriver {
-
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE h) : h_(h) {}
-    ~UniqueHandle() { reset(); }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            reset();
-            h_ = std::exchange(other.h_, nullptr);
-        }
-        return *this;
-    }
-
-    HANDLE get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
-    void reset(HANDLE h = nullptr) {
-        if (*this) CloseHandle(h_);
-        h_ = h;
-    }
-
-private:
-    HANDLE h_ = nullptr;
-};
-
+using kv::UniqueHandle;
 }  // namespace kvdriver

@@ -1,38 +1,52 @@
 #pragma once
-// Owns a kernel handle and closes it once; move-only.
+// Move-only owners of Windows handles: each frees its handle exactly once, with the free
+// function of its kind (CloseHandle, DeleteObject, DestroyWindow, ...).
 #include <windows.h>
 
 #include <utility>
 
 namespace kv {
 
-class UniqueHandle {
+// Traits: static void free(Handle); optionally static bool valid(Handle) where "no handle"
+// is more than the null value.
+template <typename Handle, typename Traits>
+class UniqueResource {
 public:
-    UniqueHandle() noexcept = default;
-    explicit UniqueHandle(HANDLE handle) noexcept : handle_(handle) {}
-    ~UniqueHandle() { reset(); }
+    UniqueResource() noexcept = default;
+    explicit UniqueResource(Handle handle) noexcept : handle_(handle) {}
+    ~UniqueResource() { reset(); }
 
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    UniqueResource(const UniqueResource&) = delete;
+    UniqueResource& operator=(const UniqueResource&) = delete;
+    UniqueResource(UniqueResource&& other) noexcept : handle_(other.release()) {}
+    UniqueResource& operator=(UniqueResource&& other) noexcept {
         if (this != &other) reset(other.release());
         return *this;
     }
 
-    HANDLE get() const noexcept { return handle_; }
-    // Both null and INVALID_HANDLE_VALUE mean "no handle": the APIs use either for failure.
-    bool valid() const noexcept { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+    Handle get() const noexcept { return handle_; }
+    bool valid() const noexcept {
+        if constexpr (requires(Handle h) { Traits::valid(h); }) return Traits::valid(handle_);
+        else return handle_ != nullptr;
+    }
     explicit operator bool() const noexcept { return valid(); }
 
-    HANDLE release() noexcept { return std::exchange(handle_, nullptr); }
-    void reset(HANDLE handle = nullptr) noexcept {
-        if (valid()) CloseHandle(handle_);
+    Handle release() noexcept { return std::exchange(handle_, nullptr); }
+    void reset(Handle handle = nullptr) noexcept {
+        if (valid()) Traits::free(handle_);
         handle_ = handle;
     }
 
 private:
-    HANDLE handle_ = nullptr;
+    Handle handle_ = nullptr;
 };
+
+struct KernelHandleTraits {
+    // Both null and INVALID_HANDLE_VALUE mean "no handle": the APIs use either for failure.
+    static bool valid(HANDLE handle) noexcept { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+    static void free(HANDLE handle) noexcept { CloseHandle(handle); }
+};
+
+using UniqueHandle = UniqueResource<HANDLE, KernelHandleTraits>;
 
 }  // namespace kv

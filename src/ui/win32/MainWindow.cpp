@@ -3,9 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "ui/ControlIds.h"
 #include "ui/win32/ModalLoops.h"
-#include "ui/win32/PaintBatch.h"
 
 namespace kv::ui::win32 {
 
@@ -187,6 +185,14 @@ int Win32MainWindow::outerHeight() const {
 
 void Win32MainWindow::requestTerminate() { PostQuitMessage(0); }
 
+void Win32MainWindow::beginUpdate() {
+    if (updateDepth_++ == 0) paintBatch_.emplace(hwnd());
+}
+
+void Win32MainWindow::endUpdate() {
+    if (updateDepth_ > 0 && --updateDepth_ == 0) paintBatch_.reset();
+}
+
 void Win32MainWindow::repaintNow() {
     finishActivePaintBatch();
     if (hwnd()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -258,9 +264,6 @@ LRESULT Win32MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
         if (HIWORD(wParam) == 1 && slot >= 1 && slot <= TKavintamainform::kSlotCount) form_.SCExecute(slot);
         return 0;
     }
-    // Choosing a category loads it into some forty controls: painted once at the end.
-    const bool loadsCategory = id == ids::kategorie && HIWORD(wParam) == CBN_SELCHANGE;
-    const PaintBatch batch(loadsCategory ? hwnd() : nullptr);
     if (Win32View* view = viewFor(from)) view->onCommand(HIWORD(wParam), from);
     return 0;
 }
@@ -275,8 +278,6 @@ LRESULT Win32MainWindow::onCtlColor(UINT message, WPARAM wParam, LPARAM lParam) 
 void Win32MainWindow::onTimer(UINT_PTR id) {
     for (const auto& binding : timers_) {
         if (static_cast<UINT_PTR>(binding->timer().id()) == id) {
-            // The start timer's tick loads the first category: painted once at the end.
-            const PaintBatch batch(id == static_cast<UINT_PTR>(ids::starttimer) ? hwnd() : nullptr);
             binding->timer().tick();
             return;
         }

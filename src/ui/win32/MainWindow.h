@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/FontCache.h"
 #include "ui/win32/GdiObjects.h"
+#include "ui/win32/PaintBatch.h"
 #include "ui/win32/TimerBinding.h"
 #include "ui/win32/ToolTips.h"
 #include "ui/win32/UiScale.h"
@@ -63,8 +65,13 @@ public:
     int outerHeight() const override;
     void requestTerminate() override;
     void repaintNow() override;
+    void beginUpdate() override;
+    void endUpdate() override;
 
 private:
+    int updateDepth_ = 0;
+    std::optional<PaintBatch> paintBatch_;  // while an update hold is active
+
     static void registerClass(HINSTANCE instance);
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,14 +1,18 @@
 #pragma once
-// A new empty folder below the system's temporary folder, removed with its content (read-only
-// files included) when the test ends.
+// Files for the Win32 tests: a temporary folder that cleans up after itself, and whole-file
+// byte reads and writes.
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
 
 namespace kv::test {
 
+// A new empty folder below the system's temporary folder, removed with its content (read-only
+// files included) when the test ends.
 class TempFolder {
 public:
     explicit TempFolder(const std::wstring& prefix = L"kvtest_") {
@@ -33,5 +37,15 @@ public:
 private:
     std::wstring path_;
 };
+
+inline std::string readBytes(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void writeBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    out << bytes;
+}
 
 }  // namespace kv::test
