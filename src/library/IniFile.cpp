@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "app/strutil.h"
+
 namespace kv {
 
 static int digitValue(wchar_t c, int base) {
@@ -52,6 +54,29 @@ int IniFile::readInteger(const std::wstring& section, const std::wstring& key, i
 
 bool IniFile::readBool(const std::wstring& section, const std::wstring& key, bool def) const {
     return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+IniSection::IniSection(const IProfileFile& profile, std::wstring path, std::wstring section)
+    : profile_(profile),
+      path_(std::move(path)),
+      section_(std::move(section)),
+      entries_(profile_.readSection(path_, section_)) {}
+
+// Keys match ignoring case and the first of equal keys counts, as for the profile functions.
+std::wstring IniSection::readString(const std::wstring& key, const std::wstring& def) const {
+    if (!entries_) return profile_.readString(path_, section_, key, def);
+    for (const auto& [name, value] : *entries_)
+        if (equalsIgnoreCase(name, key)) return value;
+    return def;
+}
+
+int IniSection::readInteger(const std::wstring& key, int def) const {
+    const std::wstring text = readString(key, L"");
+    return text.empty() ? def : parseIniInteger(text, def);
+}
+
+bool IniSection::readBool(const std::wstring& key, bool def) const {
+    return readInteger(key, def ? 1 : 0) != 0;
 }
 
 bool IniFile::writeString(const std::wstring& section, const std::wstring& key,

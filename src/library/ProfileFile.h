@@ -1,6 +1,8 @@
 #pragma once
 // The Windows private-profile functions, the only way KV.ini is read and written.
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kv {
@@ -11,6 +13,11 @@ public:
     // The stored text (up to 2047 characters), or def when the file, section or key is missing.
     virtual std::wstring readString(const std::wstring& file, const std::wstring& section,
                                     const std::wstring& key, const std::wstring& def) const = 0;
+    // Every key of a section with the value readString gives for it, in file order, read in
+    // one pass; nothing when the section cannot be read that way (then read key by key).
+    // A missing file or section gives an empty list.
+    using Entries = std::vector<std::pair<std::wstring, std::wstring>>;
+    virtual std::optional<Entries> readSection(const std::wstring& file, const std::wstring& section) const = 0;
     // All section names in file order; none for a missing file.
     virtual std::vector<std::wstring> sectionNames(const std::wstring& file) const = 0;
     // Creates file, section or key as needed; false when the write failed.

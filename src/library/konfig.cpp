@@ -51,32 +51,33 @@ void TKavintamainform::konfigladenjingles() {
         loading_ = false;
         return;
     }
-    const IniFile ini(s_.profile, configFile());
+    // One read of the whole section: every key of the category is needed.
+    const IniSection ini = IniFile(s_.profile, configFile()).section(name);
     const std::wstring unbelegt = text(TextId::Unbelegt);
     for (int n = 1; n <= kSlotCount; ++n) {
-        slot(n).setText(ini.readString(name, textKey(n), unbelegt));
-        slot(n).setHint(ini.readString(name, jingleKey(n), L""));
+        slot(n).setText(ini.readString(textKey(n), unbelegt));
+        slot(n).setHint(ini.readString(jingleKey(n), L""));
     }
-    c_mfade_Zentrix.setChecked(ini.readBool(name, L"zentrixfadeoutin", true));
-    c_mfade_winamp.setChecked(ini.readBool(name, L"winampfadeoutin", false));
-    c_mfade_mixer.setChecked(ini.readBool(name, L"mixerfadeoutin", false));
+    c_mfade_Zentrix.setChecked(ini.readBool(L"zentrixfadeoutin", true));
+    c_mfade_winamp.setChecked(ini.readBool(L"winampfadeoutin", false));
+    c_mfade_mixer.setChecked(ini.readBool(L"mixerfadeoutin", false));
 
-    const std::wstring session = ini.readString(name, L"mixerfadeoutin_name", L"");
+    const std::wstring session = ini.readString(L"mixerfadeoutin_name", L"");
     if (!session.empty()) {
         // Every load would otherwise add the name again; an existing entry is selected instead.
         int index = cb_mfade_mixer.indexOf(session, false);
         if (index < 0) index = cb_mfade_mixer.addItem(session);
         cb_mfade_mixer.setItemIndex(index);
     }
-    auto_fo_vor.setChecked(ini.readBool(name, L"fo1", false));
-    auto_fo_mit.setChecked(ini.readBool(name, L"fo2", false));
-    auto_fi.setChecked(ini.readBool(name, L"fi", false));
-    auto_crossfade.setChecked(ini.readBool(name, L"cf", false));
-    Fadeoutpos.setPosition(ini.readInteger(name, L"fopos", 0));
-    jingleendezeit.setValue(ini.readInteger(name, L"jingleendezeit", 0));
+    auto_fo_vor.setChecked(ini.readBool(L"fo1", false));
+    auto_fo_mit.setChecked(ini.readBool(L"fo2", false));
+    auto_fi.setChecked(ini.readBool(L"fi", false));
+    auto_crossfade.setChecked(ini.readBool(L"cf", false));
+    Fadeoutpos.setPosition(ini.readInteger(L"fopos", 0));
+    jingleendezeit.setValue(ini.readInteger(L"jingleendezeit", 0));
     jingletimer.setEnabled(false);
-    jingletimereinaus.setChecked(ini.readBool(name, L"jingletimereinaus", false));
-    jingletimerval.setValue(ini.readInteger(name, L"jingletimerval", 30));
+    jingletimereinaus.setChecked(ini.readBool(L"jingletimereinaus", false));
+    jingletimerval.setValue(ini.readInteger(L"jingletimerval", 30));
     jingletimersetup();
     if (auto_crossfade.checked()) Fadeoutpos.setPosition(0);
     loading_ = false;

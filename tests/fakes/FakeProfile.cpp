@@ -14,10 +14,21 @@ const FakeProfile::Section* FakeProfile::find(const std::wstring& file, const st
 
 std::wstring FakeProfile::readString(const std::wstring& file, const std::wstring& section,
                                      const std::wstring& key, const std::wstring& def) const {
+    ++reads_;
     if (const Section* s = find(file, section))
         for (const auto& kv : s->second)
             if (equalsIgnoreCase(kv.first, key)) return kv.second.substr(0, 2047);
     return def;
+}
+
+std::optional<IProfileFile::Entries> FakeProfile::readSection(const std::wstring& file,
+                                                             const std::wstring& section) const {
+    ++reads_;
+    if (refuseSectionReads_) return std::nullopt;
+    Entries entries;
+    if (const Section* s = find(file, section))
+        for (const auto& kv : s->second) entries.emplace_back(kv.first, kv.second.substr(0, 2047));
+    return entries;
 }
 
 std::vector<std::wstring> FakeProfile::sectionNames(const std::wstring& file) const {

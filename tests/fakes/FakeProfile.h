@@ -18,6 +18,7 @@ public:
 
     std::wstring readString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                             const std::wstring& def) const override;
+    std::optional<Entries> readSection(const std::wstring& file, const std::wstring& section) const override;
     std::vector<std::wstring> sectionNames(const std::wstring& file) const override;
     bool writeString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                      const std::wstring& value) override;
@@ -38,12 +39,17 @@ public:
     // Lets this many further writes succeed, then every write fails (-1: no limit).
     void failWritesAfter(int count) { writesLeft_ = count; }
     int writeCount() const { return writes_; }
+    // readSection answers nothing, as for a section too large to read in one pass.
+    void refuseSectionReads(bool refuse) { refuseSectionReads_ = refuse; }
+    int readCount() const { return reads_; }
 
 private:
     const Section* find(const std::wstring& file, const std::wstring& section) const;
     std::map<std::wstring, std::vector<Section>> files_;
     std::set<std::wstring> readOnly_;
     int writesLeft_ = -1;
+    bool refuseSectionReads_ = false;
+    mutable int reads_ = 0;
     int writes_ = 0;
 };
 

@@ -43,6 +43,21 @@ TEST(CheckBox, HandlerSeesTheNewStateAndTheViewIsRefreshedFirst) {
     EXPECT_EQ(refreshesBeforeHandler, 1u);
 }
 
+TEST(Control, OnlyRealChangesReachTheView) {
+    // A category load resets and sets every slot; unchanged values must cost the window nothing.
+    Button slot(1, "J1", {}, L"- -");
+    RecordingView view;
+    slot.attachView(&view);
+    slot.setFont(Font{});
+    slot.setText(L"- -");
+    slot.setHint(L"");
+    EXPECT_TRUE(view.seen.empty());
+    slot.setFont(Font{8, true, kBlack});
+    slot.setFont(Font{8, true, kBlack});
+    slot.setFont(Font{8, true, 0x800000});
+    EXPECT_EQ(view.seen, (std::vector<Aspect>{Aspect::Font, Aspect::Font}));
+}
+
 TEST(RadioButton, TurningOneOnTurnsTheOthersOffAndClicksOnlyIt) {
     RadioButton a(1, "a", {}), b(2, "b", {}), c(3, "c", {});
     RadioButton::group({&a, &b, &c});

@@ -31,6 +31,15 @@ TEST_F(Konfig, CategoryLoadHoldsThePaintingOnceAndReleasesIt) {
     EXPECT_EQ(host.updateDepth, 0);
 }
 
+TEST_F(Konfig, CategoryLoadReadsTheCategorysSectionInOnePass) {
+    for (int n = 1; n <= 12; ++n) store(L"A", L"Text" + std::to_wstring(n), L"T" + std::to_wstring(n));
+    create();
+    const int before = profile.readCount();
+    form->starttimer.tick();
+    EXPECT_EQ(profile.readCount() - before, 1) << "one read for some thirty keys";
+    EXPECT_EQ(form->slot(12).text(), L"T12");
+}
+
 TEST_F(Konfig, NeverSavedCategoryLoadsTheDefaults) {
     auto& f = create();
     f.auto_fi.setChecked(true);  // left over from a previous category

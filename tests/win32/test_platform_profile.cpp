@@ -62,6 +62,49 @@ TEST_F(Win32ProfileFileTest, ExistingUtf16FileIsNotRewrittenAsAnsi) {
     EXPECT_EQ(profile.readString(ini, L"B", L"k", L""), kPolish);
 }
 
+// The one-pass section read must give for every key what GetPrivateProfileStringW gives,
+// quotes, blanks around the equals sign, repeated keys and overlong values included.
+TEST_F(Win32ProfileFileTest, SectionReadGivesWhatReadingKeyByKeyGives) {
+    const std::string longValue(3000, 'x');
+    writeBytes(ini, "[Kat]\r\nText1=Intro\r\n  Text2 =  mit Blanks  \r\nText3=\"in Anfuehrung\"\r\n"
+                    "Text4='einfach'\r\nText5=\"nur vorn\r\ntext1=zweites\r\nText6=\r\nJingle1=" +
+                        longValue + "\r\n[Andere]\r\nText7=fremd\r\n");
+    const auto entries = profile.readSection(ini, L"kat");
+    ASSERT_TRUE(entries.has_value());
+    std::vector<std::wstring> keys;
+    for (const auto& [key, value] : *entries) {
+        keys.push_back(key);
+        // The first of two equal keys is the one a single read finds.
+        if (key == L"text1") continue;
+        EXPECT_EQ(value, profile.readString(ini, L"Kat", key, L"fehlt")) << key;
+    }
+    EXPECT_EQ(keys, (std::vector<std::wstring>{L"Text1", L"Text2", L"Text3", L"Text4", L"Text5", L"text1",
+                                                L"Text6", L"Jingle1"}));
+    EXPECT_EQ(entries->at(0).second, L"Intro");
+    EXPECT_EQ(entries->at(1).second, L"mit Blanks");
+    EXPECT_EQ(entries->at(2).second, L"in Anfuehrung") << "quotes are removed as by a single read";
+    EXPECT_EQ(entries->at(7).second.size(), 2047u) << "as long as a single read gives";
+}
+
+TEST_F(Win32ProfileFileTest, SectionReadOfAMissingFileOrSectionIsEmpty) {
+    const auto none = profile.readSection(ini, L"Kat");
+    ASSERT_TRUE(none.has_value());
+    EXPECT_TRUE(none->empty());
+    writeBytes(ini, "[Andere]\r\nText1=x\r\n");
+    const auto other = profile.readSection(ini, L"Kat");
+    ASSERT_TRUE(other.has_value());
+    EXPECT_TRUE(other->empty());
+}
+
+TEST_F(Win32ProfileFileTest, SectionsThatOnePassCannotCarryAreLeftToSingleReads) {
+    writeBytes(ini, "[Kat]\r\nText1=Intro\r\nOhneWert\r\n");
+    EXPECT_FALSE(profile.readSection(ini, L"Kat").has_value()) << "a line without a value";
+    std::string huge = "[Gross]\r\n";
+    for (int i = 0; i < 40; ++i) huge += "Jingle" + std::to_string(i) + "=" + std::string(1000, 'p') + "\r\n";
+    writeBytes(ini, huge);
+    EXPECT_FALSE(profile.readSection(ini, L"Gross").has_value()) << "more than one read returns";
+}
+
 TEST_F(Win32ProfileFileTest, MissingFileGivesDefaultsAndNoSections) {
     EXPECT_EQ(profile.readString(ini, L"KONFIG", L"STYLENAME", L"Windows"), L"Windows");
     EXPECT_TRUE(profile.sectionNames(ini).empty());

@@ -37,6 +37,12 @@ std::wstring className(HWND window) {
 
 LONG_PTR styleOf(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
 
+struct UniqueRegionForTest {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ~UniqueRegionForTest() { DeleteObject(region); }
+    HRGN get() const { return region; }
+};
+
 LOGFONTW fontOf(HWND window) {
     LOGFONTW lf{};
     const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
@@ -127,7 +133,8 @@ TEST_F(MainWindowTest, WindowHasItsClassFixedFrameAndDesignedClientSize) {
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_TRUE(GetWindowLongPtrW(main(), GWL_EXSTYLE) & WS_EX_COMPOSITED);
+    // The window paints its children itself, so it must not clip them away.
+    EXPECT_FALSE(style & WS_CLIPCHILDREN);
 }
 
 TEST_F(MainWindowTest, CaptionIsTheOneFormCreateSets) {
@@ -207,14 +214,15 @@ TEST_F(MainWindowTest, WindowBecomesVisibleOnlyWithEveryChild) {
 }
 
 TEST_F(MainWindowTest, MessagesServedBeforeTheStartNeitherCreateNorShow) {
-    // A message box during the form's creation serves the queue like this.
+    // A message box during the form's creation serves the queue like this, the start
+    // timer's tick included: it runs from the window's creation.
+    profile.set(ini, L"Werbung", L"Text1", L"Spot");
     createUnstarted();
+    Sleep(150);
     pump();
     EXPECT_EQ(GetWindow(main(), GW_CHILD), nullptr);
     EXPECT_FALSE(window->isVisible());
-    MSG msg;
-    Sleep(150);
-    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE)) << "no timer runs yet";
+    EXPECT_EQ(form->kategorie.text(), L"Werbung") << "the tick loaded the category into the models";
 
     window->start(SW_SHOWNOACTIVATE);
     pump();
@@ -707,17 +715,26 @@ TEST_F(MainWindowTest, StartTimerTicksAndShowsTheFirstCategory) {
     EXPECT_FALSE(form->starttimer.enabled()) << "the start timer runs once";
 }
 
-TEST_F(MainWindowTest, StartTimerCountsFromTheMessageLoopNotFromTheWindowsCreation) {
+TEST_F(MainWindowTest, StartTimerRunsFromTheWindowsCreationAndTicksInTheLoopAfterTheChildren) {
     profile.set(ini, L"alpha", L"Text1", L"Intro");
     build();
     Sleep(250);  // far past the start timer's period, with no message loop running
+    EXPECT_EQ(form->kategorie.itemIndex(), -1) << "a timer ticks only in the message loop";
     MSG msg;
-    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE))
-        << "a window timer was already running before the loop started";
-    EXPECT_EQ(child(ids::kategorie), nullptr) << "the children come with the loop too";
-    const auto loopStart = std::chrono::steady_clock::now();
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE))
+        << "the designed, enabled start timer runs from the window's creation";
+    pump();  // the loop's first round: the children are created before the tick is served
+    ASSERT_NE(child(ids::kategorie), nullptr);
+    EXPECT_EQ(form->kategorie.itemIndex(), 0);
+    EXPECT_EQ(windowText(child(ids::J1)), L"Intro");
+}
+
+TEST_F(MainWindowTest, StartTimerTicksNoSoonerThanItsPeriod) {
+    profile.set(ini, L"alpha", L"Text1", L"Intro");
+    const auto created = std::chrono::steady_clock::now();
+    build();
     ASSERT_TRUE(pumpUntil([&] { return form->kategorie.itemIndex() == 0; }));
-    EXPECT_GE(std::chrono::steady_clock::now() - loopStart, std::chrono::milliseconds(90));
+    EXPECT_GE(std::chrono::steady_clock::now() - created, std::chrono::milliseconds(90));
 }
 
 TEST_F(MainWindowTest, ModelTimersTickThroughWindowTimers) {
@@ -796,6 +813,101 @@ TEST_F(MainWindowTest, ScaleSetBeforeTheChildrenExistHoldsForThem) {
     MapWindowPoints(nullptr, main(), reinterpret_cast<POINT*>(&bar), 2);
     EXPECT_EQ(bar.bottom, 707) << "docked to the scaled client area";
     EXPECT_EQ(bar.right, 605);
+}
+
+// --- Painting
+
+// Counts the messages of one kind a window receives while it is watched.
+class MessageCounter {
+public:
+    MessageCounter(HWND window, UINT message) : window_(window), message_(message) {
+        SetWindowSubclass(window_, count, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~MessageCounter() { RemoveWindowSubclass(window_, count, reinterpret_cast<UINT_PTR>(this)); }
+    MessageCounter(const MessageCounter&) = delete;
+    MessageCounter& operator=(const MessageCounter&) = delete;
+    int seen() const { return seen_; }
+
+private:
+    static LRESULT CALLBACK count(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR data) {
+        auto* self = reinterpret_cast<MessageCounter*>(data);
+        if (message == self->message_) ++self->seen_;
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    HWND window_;
+    UINT message_;
+    int seen_ = 0;
+};
+
+RECT rectInParent(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Pixels of the window's client area inside r that differ from the dialog face colour.
+int drawnPixels(HWND window, const RECT& r) {
+    HDC dc = GetDC(window);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int drawn = 0;
+    for (int y = r.top; y < r.bottom; y += 2)
+        for (int x = r.left; x < r.right; x += 2)
+            if (GetPixel(dc, x, y) != face) ++drawn;
+    ReleaseDC(window, dc);
+    return drawn;
+}
+
+TEST_F(MainWindowTest, ExposedWindowPaintsButtonsAndLabelsInItsOwnPaint) {
+    create(SW_SHOWNOACTIVATE);
+    pump();
+    MessageCounter slotPaints(child(ids::J1), WM_PAINT);
+    MessageCounter labelPaints(child(ids::Label1), WM_PAINT);
+    MessageCounter comboPaints(child(ids::kategorie), WM_PAINT);
+    // As when another window uncovers this one.
+    RedrawWindow(main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    pump();
+    EXPECT_EQ(slotPaints.seen(), 0) << "the slot button is printed by the window";
+    EXPECT_EQ(labelPaints.seen(), 0) << "the label is printed by the window";
+    EXPECT_GE(comboPaints.seen(), 1) << "a combo box still paints itself";
+    RECT any{};
+    EXPECT_FALSE(GetUpdateRect(child(ids::J1), &any, FALSE)) << "nothing left to paint";
+    EXPECT_GT(drawnPixels(main(), rectInParent(child(ids::J1))), 20) << "the button's frame and caption";
+    EXPECT_GT(drawnPixels(main(), rectInParent(child(ids::Label1))), 20) << "the label's text";
+}
+
+TEST_F(MainWindowTest, ChangedChildStillPaintsItselfAlone) {
+    create(SW_SHOWNOACTIVATE);
+    pump();
+    const RECT slot = rectInParent(child(ids::J1 + 1));
+    const int before = drawnPixels(main(), slot);
+    form->slot(2).setText(L"Ein viel l\u00e4ngerer Text");
+    pump();
+    EXPECT_NE(drawnPixels(main(), slot), before) << "the new caption shows without the window's paint";
+}
+
+TEST_F(MainWindowTest, CategoryReloadSetsEachChangedTextOnceAndRepaintsOnlyWhatChanged) {
+    profile.set(ini, L"alpha", L"Text1", L"Intro");
+    create(SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(pumpUntil([&] { return form->kategorie.itemIndex() == 0; }));
+    pump();
+    profile.set(ini, L"alpha", L"Text2", L"Outro");
+    MessageCounter unchangedTexts(child(ids::J1), WM_SETTEXT);
+    MessageCounter changedTexts(child(ids::J1 + 1), WM_SETTEXT);
+    form->kategorieChange();  // the reload after every jingle, say
+
+    EXPECT_EQ(unchangedTexts.seen(), 0) << "cleared and set again to the same text: nothing to show";
+    EXPECT_EQ(changedTexts.seen(), 1) << "cleared, then loaded: shown once";
+    EXPECT_EQ(windowText(child(ids::J1 + 1)), L"Outro");
+    UniqueRegionForTest update;
+    ASSERT_NE(GetUpdateRgn(main(), update.get(), FALSE), ERROR);
+    const RECT changed = rectInParent(child(ids::J1 + 1));
+    const RECT unchanged = rectInParent(child(ids::Label9));
+    EXPECT_TRUE(RectInRegion(update.get(), &changed));
+    EXPECT_FALSE(RectInRegion(update.get(), &unchanged)) << "an unchanged label is not painted again";
+    pump();
+    EXPECT_EQ(windowText(child(ids::J1 + 1)), L"Outro");
 }
 
 }  // namespace

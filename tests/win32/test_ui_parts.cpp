@@ -183,27 +183,4 @@ TEST(TimerBindingTest, RunsAWindowTimerWhileTheModelIsEnabled) {
     DestroyWindow(window);
 }
 
-TEST(TimerBindingTest, HeldBindingSetsNoTimerUntilReleasedThenFollowsTheModel) {
-    Timer timer(8, "held", 15, true);  // enabled by design, like the start timer
-    int ticks = 0;
-    timer.onTimer = [&] { ++ticks; };
-    HWND window = timerWindow(timer);
-    ASSERT_NE(window, nullptr);
-    {
-        TimerBinding binding(timer, window, TimerBinding::Start::Held);
-        EXPECT_TRUE(binding.held());
-        EXPECT_FALSE(binding.running());
-        pumpFor(80);
-        EXPECT_EQ(ticks, 0);
-        timer.setInterval(20);  // taken over by the release
-        binding.release();
-        EXPECT_TRUE(binding.running());
-        pumpFor(150);
-        EXPECT_GE(ticks, 2);
-        timer.setEnabled(false);
-        EXPECT_FALSE(binding.running());
-    }
-    DestroyWindow(window);
-}
-
 }  // namespace

@@ -10,6 +10,7 @@ namespace {
 
 constexpr DWORD kValueBufferSize = 2048;     // values are read up to 2047 characters
 constexpr DWORD kFirstListBufferSize = 4096;  // grown until every section name fits
+constexpr DWORD kSectionBufferSize = 32767;   // the most one section read returns
 
 bool fileExists(const std::wstring& file) {
     return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -57,6 +58,24 @@ std::wstring Win32ProfileFile::readString(const std::wstring& file, const std::w
     const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), def.c_str(), buffer,
                                                   kValueBufferSize, file.c_str());
     return std::wstring(buffer, length);
+}
+
+std::optional<IProfileFile::Entries> Win32ProfileFile::readSection(const std::wstring& file,
+                                                                  const std::wstring& section) const {
+    std::wstring buffer(kSectionBufferSize, L'\0');
+    const DWORD length = GetPrivateProfileSectionW(section.c_str(), buffer.data(), kSectionBufferSize, file.c_str());
+    if (length + 2 >= kSectionBufferSize) return std::nullopt;  // did not fit
+    Entries entries;
+    for (const std::wstring& line : splitNullSeparated(buffer.data(), length)) {
+        const std::size_t equals = line.find(L'=');
+        if (equals == std::wstring::npos) return std::nullopt;  // a key without a value
+        std::wstring key = line.substr(0, equals);
+        std::wstring value = line.substr(equals + 1);
+        const bool quoted = !value.empty() && (value.front() == L'"' || value.front() == L'\'');
+        if (quoted || value.size() >= kValueBufferSize - 1) value = readString(file, section, key, L"");
+        entries.emplace_back(std::move(key), std::move(value));
+    }
+    return entries;
 }
 
 std::vector<std::wstring> Win32ProfileFile::sectionNames(const std::wstring& file) const {

@@ -10,6 +10,10 @@ class Win32ProfileFile final : public IProfileFile {
 public:
     std::wstring readString(const std::wstring& file, const std::wstring& section,
                             const std::wstring& key, const std::wstring& def) const override;
+    // One GetPrivateProfileSectionW instead of a call per key (each call opens the file
+    // again). Values that the two functions would not give alike (quoted ones, which
+    // GetPrivateProfileStringW unquotes, and overlong ones) are read key by key.
+    std::optional<Entries> readSection(const std::wstring& file, const std::wstring& section) const override;
     std::vector<std::wstring> sectionNames(const std::wstring& file) const override;
     bool writeString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                      const std::wstring& value) override;

@@ -77,10 +77,11 @@ PushButtonView::PushButtonView(Button& model, const ViewContext& context)
     : ButtonViewBase(model, context), push_(model) {
     createWindow(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP);
     installMouseHook();
-    applyText();
 }
 
-void PushButtonView::applyText() { SetWindowTextW(hwnd(), push_.caption().c_str()); }
+std::wstring PushButtonView::initialText() const { return push_.caption(); }
+
+bool PushButtonView::applyText() { return showText(push_.caption()); }
 
 SpeedButtonView::SpeedButtonView(SpeedButton& model, const ViewContext& context)
     : ButtonViewBase(model, context), speed_(model) {
@@ -95,12 +96,12 @@ void SpeedButtonView::setGlyph(GlyphImage glyph) {
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void SpeedButtonView::refresh(Aspect aspect) {
+void SpeedButtonView::apply(Aspect aspect) {
     if (aspect == Aspect::Glyph) {
         setGlyph(glyphForResource(speed_.glyph()));
         return;
     }
-    ButtonViewBase::refresh(aspect);
+    ButtonViewBase::apply(aspect);
 }
 
 bool SpeedButtonView::onDrawItem(const DRAWITEMSTRUCT& item) {
@@ -128,15 +129,15 @@ bool SpeedButtonView::onDrawItem(const DRAWITEMSTRUCT& item) {
 
 CheckBoxView::CheckBoxView(CheckBox& model, const ViewContext& context) : Win32View(model, context), box_(model) {
     createWindow(L"BUTTON", BS_CHECKBOX | WS_TABSTOP);
-    refresh(Aspect::Checked);
+    if (box_.checked()) apply(Aspect::Checked);
 }
 
-void CheckBoxView::refresh(Aspect aspect) {
+void CheckBoxView::apply(Aspect aspect) {
     if (aspect == Aspect::Checked) {
         SendMessageW(hwnd(), BM_SETCHECK, box_.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
         return;
     }
-    Win32View::refresh(aspect);
+    Win32View::apply(aspect);
 }
 
 void CheckBoxView::onCommand(int notifyCode, HWND) {
@@ -146,15 +147,15 @@ void CheckBoxView::onCommand(int notifyCode, HWND) {
 RadioButtonView::RadioButtonView(RadioButton& model, const ViewContext& context)
     : Win32View(model, context), radio_(model) {
     createWindow(L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP);
-    refresh(Aspect::Checked);
+    if (radio_.checked()) apply(Aspect::Checked);
 }
 
-void RadioButtonView::refresh(Aspect aspect) {
+void RadioButtonView::apply(Aspect aspect) {
     if (aspect == Aspect::Checked) {
         SendMessageW(hwnd(), BM_SETCHECK, radio_.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
         return;
     }
-    Win32View::refresh(aspect);
+    Win32View::apply(aspect);
 }
 
 void RadioButtonView::onCommand(int notifyCode, HWND) {

@@ -16,21 +16,24 @@ namespace kv::ui::win32 {
 class LabelView final : public Win32View {
 public:
     LabelView(Label& model, const ViewContext& context);
+    bool printsIntoParent() const override { return true; }
 };
 
 // A group box frame with its caption; the controls inside it are the form's children too.
 class GroupBoxView final : public Win32View {
 public:
     GroupBoxView(GroupBox& model, const ViewContext& context);
+    bool printsIntoParent() const override { return true; }
 };
 
 // A thin etched separator line.
 class PanelView final : public Win32View {
 public:
     PanelView(Panel& model, const ViewContext& context);
+    bool printsIntoParent() const override { return true; }
 
 protected:
-    void applyText() override {}
+    bool applyText() override { return false; }
 };
 
 // Push buttons and speed buttons: a click goes to Button::click(); every mouse button that
@@ -42,6 +45,7 @@ public:
 
 protected:
     ButtonViewBase(Button& model, const ViewContext& context);
+    bool printsIntoParent() const override { return true; }
     void installMouseHook();
 
 private:
@@ -58,7 +62,8 @@ public:
     PushButtonView(Button& model, const ViewContext& context);
 
 protected:
-    void applyText() override;
+    std::wstring initialText() const override;
+    bool applyText() override;
 
 private:
     Button& push_;
@@ -68,7 +73,7 @@ private:
 class SpeedButtonView final : public ButtonViewBase {
 public:
     SpeedButtonView(SpeedButton& model, const ViewContext& context);
-    void refresh(Aspect aspect) override;
+    void apply(Aspect aspect) override;
     bool onDrawItem(const DRAWITEMSTRUCT& item) override;
     HBRUSH onCtlColor(HDC) override { return nullptr; }
 
@@ -77,7 +82,7 @@ public:
     void setGlyph(GlyphImage glyph);
 
 protected:
-    void applyText() override {}
+    bool applyText() override { return false; }
 
 private:
     SpeedButton& speed_;
@@ -88,7 +93,8 @@ private:
 class CheckBoxView final : public Win32View {
 public:
     CheckBoxView(CheckBox& model, const ViewContext& context);
-    void refresh(Aspect aspect) override;
+    bool printsIntoParent() const override { return true; }
+    void apply(Aspect aspect) override;
     void onCommand(int notifyCode, HWND from) override;
 
 private:
@@ -98,7 +104,8 @@ private:
 class RadioButtonView final : public Win32View {
 public:
     RadioButtonView(RadioButton& model, const ViewContext& context);
-    void refresh(Aspect aspect) override;
+    bool printsIntoParent() const override { return true; }
+    void apply(Aspect aspect) override;
     void onCommand(int notifyCode, HWND from) override;
 
 private:
@@ -109,13 +116,13 @@ private:
 class ComboBoxView final : public Win32View {
 public:
     ComboBoxView(ComboBox& model, const ViewContext& context);
-    void refresh(Aspect aspect) override;
+    void apply(Aspect aspect) override;
     void onCommand(int notifyCode, HWND from) override;
     HBRUSH onCtlColor(HDC) override { return nullptr; }
 
 protected:
     RECT windowRect() const override;  // the edit part plus the opened list
-    void applyText() override {}
+    bool applyText() override { return false; }
 
 private:
     void syncItems();
@@ -131,13 +138,14 @@ public:
     SpinEditView(SpinEdit& model, const ViewContext& context);
     std::vector<HWND> windows() const override { return {hwnd(), upDown_.get()}; }
     HWND upDown() const { return upDown_.get(); }
-    void refresh(Aspect aspect) override;
+    void apply(Aspect aspect) override;
     void rescale() override;
     void onCommand(int notifyCode, HWND from) override;
     HBRUSH onCtlColor(HDC) override { return nullptr; }
 
 protected:
-    void applyText() override {}
+    std::wstring initialText() const override;
+    bool applyText() override { return false; }
 
 private:
     void showValue();
@@ -151,12 +159,12 @@ private:
 class TrackBarView final : public Win32View {
 public:
     TrackBarView(TrackBar& model, const ViewContext& context);
-    void refresh(Aspect aspect) override;
+    void apply(Aspect aspect) override;
     void onScroll(int code) override;
     HBRUSH onCtlColor(HDC) override { return nullptr; }
 
 protected:
-    void applyText() override {}
+    bool applyText() override { return false; }
 
 private:
     TrackBar& track_;
@@ -166,7 +174,8 @@ private:
 class StatusBarView final : public Win32View {
 public:
     StatusBarView(StatusBar& model, const ViewContext& context);
-    void refresh(Aspect aspect) override;
+    bool printsIntoParent() const override { return true; }
+    void apply(Aspect aspect) override;
     void rescale() override;
     HBRUSH onCtlColor(HDC) override { return nullptr; }
     // Puts the bar along the bottom edge of the parent's client area.
@@ -174,7 +183,7 @@ public:
 
 protected:
     RECT windowRect() const override;
-    void applyText() override;
+    bool applyText() override;
 
 private:
     void setParts();

@@ -25,6 +25,7 @@ struct AcceleratorTraits {
 
 using UniqueFont = kv::UniqueResource<HFONT, GdiObjectTraits>;
 using UniqueBitmap = kv::UniqueResource<HBITMAP, GdiObjectTraits>;
+using UniqueRegion = kv::UniqueResource<HRGN, GdiObjectTraits>;
 using UniqueBrush = kv::UniqueResource<HBRUSH, GdiObjectTraits>;
 using UniqueMemoryDc = kv::UniqueResource<HDC, MemoryDcTraits>;
 using UniqueWindow = kv::UniqueResource<HWND, WindowTraits>;

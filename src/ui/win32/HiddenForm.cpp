@@ -22,8 +22,8 @@ HiddenForm::HiddenForm(const wchar_t* className, const std::wstring& caption, co
         wc.lpszClassName = className;
         RegisterClassExW(&wc);
     }
-    window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, className, caption.c_str(), WS_OVERLAPPED | WS_CAPTION,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 240, 80, nullptr, nullptr, instance, nullptr));
+    window_.reset(CreateWindowExW(0, className, caption.c_str(), WS_OVERLAPPED | WS_CAPTION, 0, 0, 240, 80,
+                                  HWND_MESSAGE, nullptr, instance, nullptr));
     if (!window_) return;
     SetWindowLongPtrW(hwnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     label_ = CreateWindowExW(0, L"STATIC", labelText.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 8, 8,

@@ -1,7 +1,9 @@
 #pragma once
-// A form that is created but never shown (the remote-control form rcform): a top-level
+// A form that is created but never shown (the remote-control form rcform): a message-only
 // window of its own class with a caption and one static text, and window timers for the
-// Timer models given to it.
+// Timer models given to it. Being message-only, it costs no top-level window (under Wine a
+// top-level window costs several milliseconds at start), never shows in any window list,
+// and still receives its timers and messages.
 #include <windows.h>
 
 #include <memory>

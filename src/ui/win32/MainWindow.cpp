@@ -34,7 +34,10 @@ void Win32MainWindow::registerClass(HINSTANCE instance) {
 }
 
 Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
-    : form_(form), instance_(instance) {
+    : form_(form),
+      instance_(instance),
+      painter_([this](HWND child) { return printsIntoForm(child); },
+               [](HDC dc, const RECT& r) { FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE)); }) {
     initCommonControls();
     registerClass(instance_);
     RECT outer{0, 0, scale_.toWindow(TKavintamainform::kClientWidth), scale_.toWindow(TKavintamainform::kClientHeight)};
@@ -65,10 +68,9 @@ void Win32MainWindow::start(int showCommand) {
     PostMessageW(hwnd(), kLoopStartedMessage, 0, 0);
 }
 
-// The timers first, so that the start timer's period covers the creation of the children.
+// The start timer's period, running since the window's creation, covers this work.
 void Win32MainWindow::onLoopStarted() {
     if (!started_ || hasChildren()) return;
-    startTimers();
     createViews();
     ShowWindow(hwnd(), showCommand_);
     // Applied again once shown: not every window manager keeps it for a hidden window.
@@ -78,7 +80,7 @@ void Win32MainWindow::onLoopStarted() {
 // The one place that creates the child windows; each view takes its model's current state.
 void Win32MainWindow::createViews() {
     tips_ = std::make_unique<ToolTips>(hwnd());
-    const ViewContext context{hwnd(), instance_, &scale_, &fonts_, tips_.get()};
+    const ViewContext context{hwnd(), instance_, &scale_, &fonts_, tips_.get(), this};
     for (Control* control : form_.controls()) {
         std::unique_ptr<Win32View> view = makeView(*control, context);
         if (!view) continue;
@@ -95,11 +97,7 @@ void Win32MainWindow::createViews() {
 
 void Win32MainWindow::createTimers() {
     for (Timer* timer : form_.timers())
-        timers_.push_back(std::make_unique<TimerBinding>(*timer, hwnd(), TimerBinding::Start::Held));
-}
-
-void Win32MainWindow::startTimers() {
-    for (const auto& binding : timers_) binding->release();
+        timers_.push_back(std::make_unique<TimerBinding>(*timer, hwnd()));
 }
 
 void Win32MainWindow::createAccelerators() {
@@ -110,6 +108,8 @@ void Win32MainWindow::createAccelerators() {
 }
 
 void Win32MainWindow::releaseChildren() {
+    if (paintBatch_) paintBatch_->finish();  // it may hold texts for the views
+    paintBatch_.reset();
     timers_.clear();
     views_.clear();
     byWindow_.clear();
@@ -121,6 +121,11 @@ void Win32MainWindow::releaseChildren() {
 Win32View* Win32MainWindow::viewFor(HWND window) const {
     const auto found = byWindow_.find(window);
     return found == byWindow_.end() ? nullptr : found->second;
+}
+
+bool Win32MainWindow::printsIntoForm(HWND child) const {
+    const Win32View* view = viewFor(child);
+    return view && view->printsIntoParent();
 }
 
 Win32View* Win32MainWindow::viewOf(const Control& control) const {
@@ -190,7 +195,19 @@ void Win32MainWindow::beginUpdate() {
 }
 
 void Win32MainWindow::endUpdate() {
-    if (updateDepth_ > 0 && --updateDepth_ == 0) paintBatch_.reset();
+    if (updateDepth_ == 0 || --updateDepth_ > 0) return;
+    // Finished while still in place: what it shows at the end is reported back to it.
+    if (paintBatch_) paintBatch_->finish();
+    paintBatch_.reset();
+}
+
+void Win32MainWindow::viewChanged(const Win32View& view, Aspect aspect) {
+    if (!paintBatch_ || !paintBatch_->holding()) return;
+    if (aspect == Aspect::Bounds || aspect == Aspect::Visible) {
+        paintBatch_->addWholeWindow();  // the place it left must be painted too
+        return;
+    }
+    for (HWND window : view.windows()) paintBatch_->addChanged(window);
 }
 
 void Win32MainWindow::repaintNow() {
@@ -243,6 +260,10 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (Win32View* view = viewFor(item->hwndItem); view && view->onDrawItem(*item)) return TRUE;
             break;
         }
+        case WM_PAINT: painter_.paint(hwnd()); return 0;
+        case WM_ERASEBKGND:
+            if (painter_.erasingInBeginPaint()) return 1;
+            break;
         case WM_TIMER: onTimer(wParam); return 0;
         case kLoopStartedMessage: onLoopStarted(); return 0;
         case WM_SIZE:

@@ -1,9 +1,11 @@
 #pragma once
 // The main window: realises TKavintamainform as a fixed-size top-level window whose
 // children are the views of the form's controls, runs its timers and its F1..F12 keys.
-// The form's state lives in its control models, so the child windows are only created
-// once the message loop runs, inside the start timer's wait, and the window is shown
-// right after them: it is never visible without its controls.
+// The timers run from the window's creation, as designed timers of a form do. The form's
+// state lives in its control models, so the child windows are only created once the
+// message loop runs, inside the start timer's wait, and the window is shown right after
+// them: it is never visible without its controls. The window paints its children into
+// its own double-buffered paint wherever they can print themselves (see FormPainter).
 #include <windows.h>
 
 #include <memory>
@@ -15,6 +17,7 @@
 #include "ui/MainUnit.h"
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/FontCache.h"
+#include "ui/win32/FormPainter.h"
 #include "ui/win32/GdiObjects.h"
 #include "ui/win32/PaintBatch.h"
 #include "ui/win32/TimerBinding.h"
@@ -23,16 +26,16 @@
 
 namespace kv::ui::win32 {
 
-class Win32MainWindow final : public IFormHost {
+class Win32MainWindow final : public IFormHost, private ViewChangeListener {
 public:
     static constexpr const wchar_t* kClassName = L"TKavintamainform";
     static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    static constexpr DWORD kExStyle = WS_EX_COMPOSITED | WS_EX_CONTROLPARENT;
+    // No WS_CLIPCHILDREN: the form paints most of its children into its own paint.
+    static constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
     // Command ids of the F1..F12 accelerators: kFirstSlotCommand + slot - 1.
     static constexpr WORD kFirstSlotCommand = 40001;
-    // Posted to itself by start(): its arrival means the message loop runs. Only then do the
-    // window timers start (the start timer counts from there), the child windows get
-    // created and the window is shown.
+    // Posted to itself by start(): its arrival means the message loop runs. Only then do
+    // the child windows get created and the window is shown.
     static constexpr UINT kLoopStartedMessage = WM_APP + 1;
 
     // Creates the hidden top-level window, without children, and attaches itself as the
@@ -47,9 +50,9 @@ public:
     HWND toolTipWindow() const { return tips_ ? tips_->window() : nullptr; }
     const UiScale& scale() const { return scale_; }
     Win32View* viewOf(const Control& control) const;
-    // Called right before the message loop runs: queues the loop-started work, which starts
-    // the timers, creates every child window from its model's current state and then
-    // shows the window with showCommand (SW_HIDE leaves it hidden). Only the first call counts.
+    // Called right before the message loop runs: queues the loop-started work, which creates
+    // every child window from its model's current state and then shows the window with
+    // showCommand (SW_HIDE leaves it hidden). Only the first call counts.
     void start(int showCommand);
     // True once the child windows exist.
     bool hasChildren() const { return !views_.empty(); }
@@ -69,6 +72,12 @@ public:
     void endUpdate() override;
 
 private:
+    // ViewChangeListener
+    void viewChanged(const Win32View& view, Aspect aspect) override;
+    bool defersText() const override { return paintBatch_ && paintBatch_->holding(); }
+    void textDeferred(Win32View& view) override { paintBatch_->deferText(view); }
+
+private:
     int updateDepth_ = 0;
     std::optional<PaintBatch> paintBatch_;  // while an update hold is active
 
@@ -82,9 +91,9 @@ private:
     void onDestroy();
 
     void onLoopStarted();
+    bool printsIntoForm(HWND child) const;
     void createViews();
     void createTimers();
-    void startTimers();
     void createAccelerators();
     void setClientSize(int width, int height);  // window pixels
     void releaseChildren();
@@ -95,6 +104,7 @@ private:
     UiScale scale_;
     FontCache fonts_{scale_};
     UniqueWindow window_;
+    FormPainter painter_;
     std::unique_ptr<ToolTips> tips_;
     std::vector<std::unique_ptr<Win32View>> views_;
     std::unordered_map<HWND, Win32View*> byWindow_;

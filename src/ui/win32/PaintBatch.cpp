@@ -1,5 +1,7 @@
 #include "ui/win32/PaintBatch.h"
 
+#include "ui/win32/Win32View.h"
+
 namespace kv::ui::win32 {
 
 namespace {
@@ -13,18 +15,43 @@ PaintBatch::PaintBatch(HWND window) noexcept {
     SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
 }
 
+void PaintBatch::addChanged(HWND child) noexcept {
+    if (window_ == nullptr || child == nullptr || whole_) return;
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&r), 2);
+    UniqueRegion area(CreateRectRgnIndirect(&r));
+    if (!area) {
+        whole_ = true;
+        return;
+    }
+    if (!changed_) changed_ = std::move(area);
+    else CombineRgn(changed_.get(), changed_.get(), area.get(), RGN_OR);
+}
+
 void PaintBatch::finish() noexcept {
     if (window_ == nullptr) return;
+    // Shown while the batch still collects the windows that change.
+    std::vector<Win32View*> texts;
+    texts.swap(pendingTexts_);
+    for (Win32View* view : texts) view->showPendingText();
     const HWND window = window_;
     window_ = nullptr;
     activeBatch = nullptr;
     if (!IsWindow(window)) return;
     SendMessageW(window, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    // While redraw was off the window counted as hidden: nothing that changed has painted.
+    const UINT flags = RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN;
+    if (whole_) RedrawWindow(window, nullptr, nullptr, flags | RDW_FRAME);
+    else if (changed_) RedrawWindow(window, nullptr, changed_.get(), flags);
+    changed_.reset();
+    whole_ = false;
 }
 
 void finishActivePaintBatch() noexcept {
-    if (activeBatch != nullptr) activeBatch->finish();
+    if (activeBatch == nullptr) return;
+    activeBatch->addWholeWindow();
+    activeBatch->finish();
 }
 
 }  // namespace kv::ui::win32

@@ -1,12 +1,20 @@
 #pragma once
 // Holds the painting of a visible window while a burst of control updates runs (loading a
 // category changes some forty controls, and several of them paint at once on every
-// change), then invalidates the whole window once so that the message loop paints it in
-// one pass. Only the outermost batch of the thread holds; a dialog that opens meanwhile
-// (see noteModalLoop) or an explicit repaint ends it early so that nothing stays unpainted.
+// change), then has the window paint what changed in one pass. Text changes wait for the
+// end, so that a text set twice (cleared, then loaded) reaches its window once. Only the outermost batch of
+// the thread holds; a dialog that opens meanwhile (see noteModalLoop) or an explicit
+// repaint ends it early, and then the whole window is painted so that nothing stays
+// unpainted.
 #include <windows.h>
 
+#include <vector>
+
+#include "ui/win32/GdiObjects.h"
+
 namespace kv::ui::win32 {
+
+class Win32View;
 
 class PaintBatch {
 public:
@@ -17,14 +25,25 @@ public:
     PaintBatch& operator=(const PaintBatch&) = delete;
 
     bool holding() const noexcept { return window_ != nullptr; }
-    // Turns redraw back on and invalidates the window with its children; idempotent.
+    // A child whose contents changed while the batch holds; it is painted at the end.
+    void addChanged(HWND child) noexcept;
+    // Something changed that the changed children do not describe (a control moved):
+    // the whole window is painted at the end.
+    void addWholeWindow() noexcept { whole_ = true; }
+    // A view whose text changed: it shows its text when the batch ends.
+    void deferText(Win32View& view) { pendingTexts_.push_back(&view); }
+    // Shows the pending texts, turns redraw back on and invalidates what changed; idempotent.
     void finish() noexcept;
 
 private:
     HWND window_ = nullptr;  // set while this batch holds the window's painting
+    UniqueRegion changed_;   // in the window's client coordinates
+    bool whole_ = false;
+    std::vector<Win32View*> pendingTexts_;
 };
 
-// Ends the batch that holds painting on this thread, if there is one.
+// Ends the batch that holds painting on this thread, if there is one; the whole window is
+// painted.
 void finishActivePaintBatch() noexcept;
 
 }  // namespace kv::ui::win32

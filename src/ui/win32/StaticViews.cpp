@@ -41,19 +41,20 @@ RECT StatusBarView::windowRect() const {
     return {0, client.bottom - height, client.right, client.bottom};
 }
 
-void StatusBarView::dock() { Win32View::refresh(Aspect::Bounds); }
+void StatusBarView::dock() { Win32View::apply(Aspect::Bounds); }
 
 void StatusBarView::setParts() {
     int rightEdge = scale().toWindow(bar_.panelWidth());
     SendMessageW(hwnd(), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&rightEdge));
 }
 
-void StatusBarView::applyText() {
+bool StatusBarView::applyText() {
     SendMessageW(hwnd(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(bar_.panelText().c_str()));
+    return true;
 }
 
-void StatusBarView::refresh(Aspect aspect) {
-    Win32View::refresh(aspect);
+void StatusBarView::apply(Aspect aspect) {
+    Win32View::apply(aspect);
     if (aspect == Aspect::Bounds) setParts();
 }
 

@@ -2,8 +2,7 @@
 
 namespace kv::ui::win32 {
 
-TimerBinding::TimerBinding(Timer& timer, HWND window, Start start)
-    : timer_(timer), window_(window), held_(start == Start::Held) {
+TimerBinding::TimerBinding(Timer& timer, HWND window) : timer_(timer), window_(window) {
     timer_.attachView(this);
     timerChanged();
 }
@@ -13,14 +12,7 @@ TimerBinding::~TimerBinding() {
     if (running_) KillTimer(window_, static_cast<UINT_PTR>(timer_.id()));
 }
 
-void TimerBinding::release() {
-    if (!held_) return;
-    held_ = false;
-    timerChanged();
-}
-
 void TimerBinding::timerChanged() {
-    if (held_) return;
     const auto id = static_cast<UINT_PTR>(timer_.id());
     if (timer_.enabled() && timer_.interval() > 0) {
         // SetTimer on a running id replaces it, which restarts the period.

@@ -42,7 +42,7 @@ std::wstring windowText(HWND window) {
 
 ComboBoxView::ComboBoxView(ComboBox& model, const ViewContext& context) : Win32View(model, context), combo_(model) {
     createWindow(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
-    syncItems();
+    if (!combo_.items().empty() || combo_.itemIndex() >= 0) syncItems();
 }
 
 RECT ComboBoxView::windowRect() const {
@@ -80,10 +80,10 @@ void ComboBoxView::showSelection() {
     SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(combo_.itemIndex()), 0);
 }
 
-void ComboBoxView::refresh(Aspect aspect) {
+void ComboBoxView::apply(Aspect aspect) {
     if (aspect == Aspect::Items) syncItems();
     else if (aspect == Aspect::Selection) showSelection();
-    else Win32View::refresh(aspect);
+    else Win32View::apply(aspect);
 }
 
 void ComboBoxView::onCommand(int notifyCode, HWND) {
@@ -104,8 +104,10 @@ SpinEditView::SpinEditView(SpinEdit& model, const ViewContext& context) : Win32V
                                       UDS_ARROWKEYS | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS,
                                   0, 0, 0, 0, context.parent, nullptr, context.instance, nullptr));
     attachUpDown();
-    showValue();
+    if (upDown_) SendMessageW(upDown_.get(), UDM_SETPOS32, 0, static_cast<LPARAM>(spin_.value()));
 }
+
+std::wstring SpinEditView::initialText() const { return std::to_wstring(spin_.value()); }
 
 void SpinEditView::attachUpDown() {
     if (!upDown_) return;
@@ -122,7 +124,7 @@ void SpinEditView::showValue() {
     writingText_ = false;
 }
 
-void SpinEditView::refresh(Aspect aspect) {
+void SpinEditView::apply(Aspect aspect) {
     switch (aspect) {
         case Aspect::Value:
             // While the operator types, the text stays as typed; the focus leaving shows the
@@ -130,18 +132,18 @@ void SpinEditView::refresh(Aspect aspect) {
             if (!typing_) showValue();
             break;
         case Aspect::Enabled:
-            Win32View::refresh(aspect);
+            Win32View::apply(aspect);
             if (upDown_) EnableWindow(upDown_.get(), spin_.enabled() ? TRUE : FALSE);
             break;
         case Aspect::Visible:
-            Win32View::refresh(aspect);
+            Win32View::apply(aspect);
             if (upDown_) ShowWindow(upDown_.get(), spin_.visible() ? SW_SHOWNA : SW_HIDE);
             break;
         case Aspect::Bounds:
-            Win32View::refresh(aspect);
+            Win32View::apply(aspect);
             attachUpDown();  // the up-down takes its place and size from the buddy again
             break;
-        default: Win32View::refresh(aspect); break;
+        default: Win32View::apply(aspect); break;
     }
 }
 
@@ -171,15 +173,15 @@ TrackBarView::TrackBarView(TrackBar& model, const ViewContext& context) : Win32V
     SendMessageW(hwnd(), TBM_SETRANGEMAX, FALSE, model.maxValue());
     SendMessageW(hwnd(), TBM_SETTICFREQ, 10, 0);
     SendMessageW(hwnd(), TBM_SETPAGESIZE, 0, 10);
-    refresh(Aspect::Position);
+    SendMessageW(hwnd(), TBM_SETPOS, FALSE, track_.position());
 }
 
-void TrackBarView::refresh(Aspect aspect) {
+void TrackBarView::apply(Aspect aspect) {
     if (aspect == Aspect::Position) {
         SendMessageW(hwnd(), TBM_SETPOS, TRUE, track_.position());
         return;
     }
-    Win32View::refresh(aspect);
+    Win32View::apply(aspect);
 }
 
 void TrackBarView::onScroll(int) {

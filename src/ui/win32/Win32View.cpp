@@ -14,11 +14,13 @@ void Win32View::createWindow(const wchar_t* className, DWORD style, DWORD exStyl
     if (model_.visible()) style |= WS_VISIBLE;
     if (!model_.enabled()) style |= WS_DISABLED;
     const RECT r = windowRect();
-    window_.reset(CreateWindowExW(exStyle, className, model_.text().c_str(), style, r.left, r.top,
+    shownText_ = initialText();
+    window_.reset(CreateWindowExW(exStyle, className, shownText_.c_str(), style, r.left, r.top,
                                   r.right - r.left, r.bottom - r.top, context_.parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(model_.id())),
                                   context_.instance, nullptr));
-    applyFont();
+    // Nothing is painted yet: the font needs no redraw.
+    setFont(false);
     applyHint();
     model_.attachView(this);
 }
@@ -26,6 +28,26 @@ void Win32View::createWindow(const wchar_t* className, DWORD style, DWORD exStyl
 RECT Win32View::windowRect() const { return scale().toWindow(model_.bounds()); }
 
 void Win32View::refresh(Aspect aspect) {
+    if (aspect == Aspect::Text && context_.changes && context_.changes->defersText()) {
+        if (!textPending_) context_.changes->textDeferred(*this);
+        textPending_ = true;
+        return;
+    }
+    apply(aspect);
+    reportChange(aspect);
+}
+
+void Win32View::showPendingText() {
+    if (!textPending_) return;
+    textPending_ = false;
+    if (hwnd() && applyText()) reportChange(Aspect::Text);
+}
+
+void Win32View::reportChange(Aspect aspect) {
+    if (context_.changes && hwnd()) context_.changes->viewChanged(*this, aspect);
+}
+
+void Win32View::apply(Aspect aspect) {
     if (!hwnd()) return;
     switch (aspect) {
         case Aspect::Text: applyText(); break;
@@ -44,16 +66,29 @@ void Win32View::refresh(Aspect aspect) {
 }
 
 void Win32View::rescale() {
-    refresh(Aspect::Bounds);
+    apply(Aspect::Bounds);
     applyFont();
 }
 
-void Win32View::applyText() { SetWindowTextW(hwnd(), model_.text().c_str()); }
+bool Win32View::applyText() { return showText(model_.text()); }
+
+bool Win32View::showText(const std::wstring& text) {
+    if (!hwnd() || text == shownText_) return false;
+    shownText_ = text;
+    SetWindowTextW(hwnd(), text.c_str());
+    return true;
+}
+
+std::wstring Win32View::initialText() const { return model_.text(); }
 
 void Win32View::applyFont() {
-    if (!hwnd() || !context_.fonts) return;
-    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(context_.fonts->get(model_.font())), TRUE);
+    setFont(true);
     InvalidateRect(hwnd(), nullptr, TRUE);  // the colour may have changed alone
+}
+
+void Win32View::setFont(bool redraw) {
+    if (!hwnd() || !context_.fonts) return;
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(context_.fonts->get(model_.font())), redraw ? TRUE : FALSE);
 }
 
 void Win32View::applyHint() {

@@ -15,6 +15,20 @@
 
 namespace kv::ui::win32 {
 
+class Win32View;
+
+// Told of every change a view makes to its window on behalf of its model.
+class ViewChangeListener {
+public:
+    virtual void viewChanged(const Win32View& view, Aspect aspect) = 0;
+    // True while text changes wait for Win32View::showPendingText().
+    virtual bool defersText() const = 0;
+    virtual void textDeferred(Win32View& view) = 0;
+
+protected:
+    ~ViewChangeListener() = default;
+};
+
 // What every view of one form shares.
 struct ViewContext {
     HWND parent = nullptr;
@@ -22,6 +36,7 @@ struct ViewContext {
     const UiScale* scale = nullptr;
     FontCache* fonts = nullptr;
     ToolTips* tips = nullptr;
+    ViewChangeListener* changes = nullptr;
 };
 
 class Win32View : public ControlView {
@@ -36,7 +51,11 @@ public:
     // Every window of the view (a spin edit has two), for routing notifications.
     virtual std::vector<HWND> windows() const { return {hwnd()}; }
 
-    void refresh(Aspect aspect) override;
+    // A change of the model: applied to the window, then reported to the listener.
+    // While the listener defers texts, a text change is only noted, and shown by
+    // showPendingText(): a burst of changes then sets each window's text once.
+    void refresh(Aspect aspect) final;
+    void showPendingText();
     // After the scale changed: new position, size and font.
     virtual void rescale();
 
@@ -46,13 +65,23 @@ public:
     // Colours of a static or button child; nullptr lets the system choose.
     virtual HBRUSH onCtlColor(HDC dc);
     virtual bool onDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
+    // True when the window draws itself completely on WM_PRINTCLIENT, so that the form
+    // can paint it as part of its own paint.
+    virtual bool printsIntoParent() const { return false; }
 
 protected:
+    // Shows one changed aspect of the model in the window.
+    virtual void apply(Aspect aspect);
     // Creates the child window at the control's bounds with its state, then attaches.
     void createWindow(const wchar_t* className, DWORD style, DWORD exStyle = 0);
     // The window rectangle in the parent's client pixels.
     virtual RECT windowRect() const;
-    virtual void applyText();
+    // The window's text when it is created.
+    virtual std::wstring initialText() const;
+    // Shows the model's text; true when the window changed.
+    virtual bool applyText();
+    // Sets the window's text unless it shows that text already; true when it changed.
+    bool showText(const std::wstring& text);
     void applyFont();
     void applyHint();
 
@@ -60,7 +89,11 @@ protected:
     const UiScale& scale() const { return *context_.scale; }
 
 private:
+    void setFont(bool redraw);
+    void reportChange(Aspect aspect);
     Control& model_;
+    std::wstring shownText_;
+    bool textPending_ = false;
     ViewContext context_;
     UniqueWindow window_;
 };
