@@ -75,7 +75,10 @@ bool programShown(DWORD pid, Probe& probe) {
         probe.firstSlot = childById(probe.window, kv::ui::ids::J1);
         if (probe.selector == nullptr || probe.firstSlot == nullptr) return false;
     }
-    return comboSelection(probe.selector) >= 0 && windowText(probe.firstSlot) != kDesignSlotCaption;
+    // One message a poll, as for the baseline: the slot is asked only once the category
+    // box has its selection (the load that sets both runs in one handler).
+    if (comboSelection(probe.selector) < 0) return false;
+    return windowText(probe.firstSlot) != kDesignSlotCaption;
 }
 
 bool baselineShown(DWORD pid, Probe& probe) {

@@ -50,9 +50,7 @@ void FormPainter::paint(HWND form) {
     UniqueRegion update(CreateRectRgn(0, 0, 0, 0));
     const bool haveUpdate = update && GetUpdateRgn(form, update.get(), FALSE) != ERROR;
     PAINTSTRUCT ps{};
-    inBeginPaint_ = true;
     HDC screen = BeginPaint(form, &ps);
-    inBeginPaint_ = false;
     if (!screen) return;
     const RECT bounds = ps.rcPaint;
     RECT client{};
@@ -60,8 +58,16 @@ void FormPainter::paint(HWND form) {
     if (!IsRectEmpty(&bounds)) {
         if (form_.fit(screen, client.right, client.bottom)) {
             background_(form_.dc.get(), bounds);
-            if (haveUpdate) printChildren(form, update.get(), bounds);
-            keepOtherChildren(form, screen, bounds);
+            for (const Child& child : childrenIn(form, bounds)) {
+                const RECT& r = child.rect;
+                if (!child.printable) {
+                    // It paints only itself: the bitmap's background must not cover it.
+                    ExcludeClipRect(screen, r.left, r.top, r.right, r.bottom);
+                } else if (haveUpdate && RectInRegion(update.get(), &r)) {
+                    printChild(child.window, r);
+                    validateCovered(child.window, update.get(), r);
+                }
+            }
             BitBlt(screen, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                    form_.dc.get(), bounds.left, bounds.top, SRCCOPY);
         } else {
@@ -72,17 +78,17 @@ void FormPainter::paint(HWND form) {
 }
 
 // Bottom to top, as the children lie on each other (a group box under its contents).
-void FormPainter::printChildren(HWND form, HRGN update, const RECT& bounds) {
+std::vector<FormPainter::Child> FormPainter::childrenIn(HWND form, const RECT& bounds) const {
+    std::vector<Child> children;
     HWND top = GetWindow(form, GW_CHILD);
-    if (!top) return;
+    if (!top) return children;
     for (HWND child = GetWindow(top, GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV)) {
-        if (!IsWindowVisible(child) || !printable_(child)) continue;
+        if (!IsWindowVisible(child)) continue;
         const RECT r = childRect(form, child);
         RECT visible{};
-        if (!IntersectRect(&visible, &r, &bounds) || !RectInRegion(update, &r)) continue;
-        printChild(child, r);
-        validateCovered(child, update, r);
+        if (IntersectRect(&visible, &r, &bounds)) children.push_back(Child{child, r, printable_(child)});
     }
+    return children;
 }
 
 // The child prints at its own origin, without any mapping of coordinates (controls clip to
@@ -98,17 +104,6 @@ void FormPainter::printChild(HWND child, const RECT& r) {
     SendMessageW(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
     RestoreDC(dc, saved);
     BitBlt(form_.dc.get(), r.left, r.top, width, height, dc, 0, 0, SRCCOPY);
-}
-
-// The children that paint only themselves keep what they have drawn: the bitmap's
-// background must not cover them.
-void FormPainter::keepOtherChildren(HWND form, HDC screen, const RECT& bounds) const {
-    for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(child) || printable_(child)) continue;
-        const RECT r = childRect(form, child);
-        RECT visible{};
-        if (IntersectRect(&visible, &r, &bounds)) ExcludeClipRect(screen, r.left, r.top, r.right, r.bottom);
-    }
 }
 
 }  // namespace kv::ui::win32

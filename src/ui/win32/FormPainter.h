@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 #include "ui/win32/GdiObjects.h"
 
@@ -25,8 +26,10 @@ public:
 
     // Handles the form's WM_PAINT.
     void paint(HWND form);
-    // True while BeginPaint asks the form to erase: the erase happens in the bitmap instead.
-    bool erasingInBeginPaint() const { return inBeginPaint_; }
+    // Whether the form's WM_ERASEBKGND for dc can be skipped: a DC of the form itself is
+    // erased in the bitmap by the paint that follows. Other DCs (a themed child drawing
+    // the form's background under itself) are erased as usual.
+    static bool erasesInPaint(HWND form, HDC dc) { return WindowFromDC(dc) == form; }
 
 private:
     // An off-screen bitmap kept between paints, grown when a larger one is needed.
@@ -39,13 +42,17 @@ private:
         bool fit(HDC screen, int width, int height);
     };
 
-    void printChildren(HWND form, HRGN update, const RECT& bounds);
+    // A visible child that lies in the paint rectangle.
+    struct Child {
+        HWND window;
+        RECT rect;  // in the form's client coordinates
+        bool printable;
+    };
+    std::vector<Child> childrenIn(HWND form, const RECT& bounds) const;
     void printChild(HWND child, const RECT& r);
-    void keepOtherChildren(HWND form, HDC screen, const RECT& bounds) const;
 
     std::function<bool(HWND)> printable_;
     std::function<void(HDC, const RECT&)> background_;
-    bool inBeginPaint_ = false;
     Canvas form_;   // the form's client area
     Canvas child_;  // one child at a time, at its own origin
 };

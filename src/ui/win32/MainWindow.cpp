@@ -262,7 +262,7 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_PAINT: painter_.paint(hwnd()); return 0;
         case WM_ERASEBKGND:
-            if (painter_.erasingInBeginPaint()) return 1;
+            if (FormPainter::erasesInPaint(hwnd(), reinterpret_cast<HDC>(wParam))) return 1;
             break;
         case WM_TIMER: onTimer(wParam); return 0;
         case kLoopStartedMessage: onLoopStarted(); return 0;
