@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "fakes/FakeServices.h"
 #include "ui/ControlIds.h"
@@ -875,6 +876,37 @@ TEST_F(MainWindowTest, ExposedWindowPaintsButtonsAndLabelsInItsOwnPaint) {
     EXPECT_FALSE(GetUpdateRect(child(ids::J1), &any, FALSE)) << "nothing left to paint";
     EXPECT_GT(drawnPixels(main(), rectInParent(child(ids::J1))), 20) << "the button's frame and caption";
     EXPECT_GT(drawnPixels(main(), rectInParent(child(ids::Label1))), 20) << "the label's text";
+}
+
+// The pixels of the window's client area inside r, row by row.
+std::vector<COLORREF> pixelsOf(HWND window, const RECT& r) {
+    HDC dc = GetDC(window);
+    std::vector<COLORREF> pixels;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(window, dc);
+    return pixels;
+}
+
+TEST_F(MainWindowTest, EqualButtonsArePrintedOnceAndShowTheSamePicture) {
+    create(SW_SHOWNOACTIVATE);
+    pump();
+    SetCursorPos(0, 0);  // a button under the mouse would be printed by itself
+    form->slot(5).setText(L"Wetter");
+    pump();
+    std::vector<std::unique_ptr<MessageCounter>> prints;
+    for (int i = 0; i < 12; ++i)
+        prints.push_back(std::make_unique<MessageCounter>(child(ids::J1 + i), WM_PRINTCLIENT));
+    RedrawWindow(main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    pump();
+    int printed = 0;
+    for (const auto& counter : prints) printed += counter->seen();
+    // The eleven equal ones were printed once by the first paint and are copied now.
+    EXPECT_EQ(printed, 1);
+    EXPECT_EQ(prints[4]->seen(), 1) << "the one with a caption of its own";
+    const auto first = pixelsOf(main(), rectInParent(child(ids::J1)));
+    EXPECT_EQ(pixelsOf(main(), rectInParent(child(ids::J1 + 11))), first);
+    EXPECT_NE(pixelsOf(main(), rectInParent(child(ids::J1 + 4))), first);
 }
 
 TEST_F(MainWindowTest, ChangedChildStillPaintsItselfAlone) {

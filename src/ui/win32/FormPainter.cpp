@@ -14,13 +14,13 @@ RECT childRect(HWND form, HWND child) {
     return r;
 }
 
-// Marks the part of the child that the form's update region covers as painted.
-void validateCovered(HWND child, HRGN update, const RECT& r) {
-    UniqueRegion covered(CreateRectRgnIndirect(&r));
-    if (!covered) return;
-    CombineRgn(covered.get(), covered.get(), update, RGN_AND);
-    OffsetRgn(covered.get(), -r.left, -r.top);
-    ValidateRgn(child, covered.get());
+FormPainter::Moment momentNow() {
+    FormPainter::Moment moment;
+    moment.focus = GetFocus();
+    moment.capture = GetCapture();
+    POINT cursor{};
+    if (GetCursorPos(&cursor)) moment.cursor = cursor;
+    return moment;
 }
 
 }  // namespace
@@ -43,8 +43,8 @@ bool FormPainter::Canvas::fit(HDC screen, int width, int height) {
     return true;
 }
 
-FormPainter::FormPainter(std::function<bool(HWND)> printable, std::function<void(HDC, const RECT&)> background)
-    : printable_(std::move(printable)), background_(std::move(background)) {}
+FormPainter::FormPainter(PrintOf printOf, Background background)
+    : printOf_(std::move(printOf)), background_(std::move(background)) {}
 
 void FormPainter::paint(HWND form) {
     UniqueRegion update(CreateRectRgn(0, 0, 0, 0));
@@ -55,55 +55,88 @@ void FormPainter::paint(HWND form) {
     const RECT bounds = ps.rcPaint;
     RECT client{};
     GetClientRect(form, &client);
-    if (!IsRectEmpty(&bounds)) {
-        if (form_.fit(screen, client.right, client.bottom)) {
-            background_(form_.dc.get(), bounds);
-            for (const Child& child : childrenIn(form, bounds)) {
-                const RECT& r = child.rect;
-                if (!child.printable) {
-                    // It paints only itself: the bitmap's background must not cover it.
-                    ExcludeClipRect(screen, r.left, r.top, r.right, r.bottom);
-                } else if (haveUpdate && RectInRegion(update.get(), &r)) {
-                    printChild(child.window, r);
-                    validateCovered(child.window, update.get(), r);
-                }
-            }
-            BitBlt(screen, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                   form_.dc.get(), bounds.left, bounds.top, SRCCOPY);
-        } else {
-            background_(screen, bounds);  // no bitmap: the children paint themselves
+    if (!IsRectEmpty(&bounds) && form_.fit(screen, client.right, client.bottom)) {
+        background_(form_.dc.get(), bounds);
+        if (haveUpdate) {
+            // What the bitmap now shows of the children is painted; the others keep their
+            // own update regions and paint themselves.
+            const UniqueRegion others = printChildren(form, screen, update.get(), bounds);
+            if (others) CombineRgn(update.get(), update.get(), others.get(), RGN_DIFF);
+            RedrawWindow(form, nullptr, update.get(), RDW_VALIDATE | RDW_ALLCHILDREN);
         }
+        BitBlt(screen, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+               form_.dc.get(), bounds.left, bounds.top, SRCCOPY);
+    } else if (!IsRectEmpty(&bounds)) {
+        background_(screen, bounds);  // no bitmap: the children paint themselves
     }
     EndPaint(form, &ps);
 }
 
-// Bottom to top, as the children lie on each other (a group box under its contents).
-std::vector<FormPainter::Child> FormPainter::childrenIn(HWND form, const RECT& bounds) const {
-    std::vector<Child> children;
-    HWND top = GetWindow(form, GW_CHILD);
-    if (!top) return children;
-    for (HWND child = GetWindow(top, GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV)) {
+// Bottom to top, as the children lie on each other (a group box under its contents). The
+// list is kept: asking for each sibling costs a round trip to the window server under Wine.
+const std::vector<HWND>& FormPainter::childrenBottomUp(HWND form) {
+    if (!children_.empty()) return children_;
+    const HWND top = GetWindow(form, GW_CHILD);
+    for (HWND child = top ? GetWindow(top, GW_HWNDLAST) : nullptr; child; child = GetWindow(child, GW_HWNDPREV))
+        children_.push_back(child);
+    return children_;
+}
+
+UniqueRegion FormPainter::printChildren(HWND form, HDC screen, HRGN update, const RECT& bounds) {
+    UniqueRegion others;
+    const Moment moment = momentNow();
+    for (const HWND child : childrenBottomUp(form)) {
         if (!IsWindowVisible(child)) continue;
         const RECT r = childRect(form, child);
         RECT visible{};
-        if (IntersectRect(&visible, &r, &bounds)) children.push_back(Child{child, r, printable_(child)});
+        if (!IntersectRect(&visible, &r, &bounds)) continue;
+        const ChildPrint print = printOf_(child, moment);
+        if (!print.printable) {
+            // It paints only itself: the bitmap's background must not cover it.
+            ExcludeClipRect(screen, r.left, r.top, r.right, r.bottom);
+            UniqueRegion area(CreateRectRgnIndirect(&r));
+            if (!others) others = std::move(area);
+            else if (area) CombineRgn(others.get(), others.get(), area.get(), RGN_OR);
+        } else if (RectInRegion(update, &r)) {
+            printChild(child, r, print.sameAs);
+        }
     }
-    return children;
+    return others;
 }
 
 // The child prints at its own origin, without any mapping of coordinates (controls clip to
 // their client rectangle in device units), onto what lies beneath it, which then shows
 // wherever the child draws nothing.
-void FormPainter::printChild(HWND child, const RECT& r) {
+void FormPainter::printChild(HWND child, const RECT& r, const std::wstring& key) {
     const int width = r.right - r.left, height = r.bottom - r.top;
     if (width <= 0 || height <= 0 || !child_.fit(form_.dc.get(), width, height)) return;
     HDC dc = child_.dc.get();
+    if (!key.empty()) {
+        if (auto found = prints_.find(key); found != prints_.end()) {
+            SelectedObject selected(dc, found->second.get());
+            BitBlt(form_.dc.get(), r.left, r.top, width, height, dc, 0, 0, SRCCOPY);
+            return;
+        }
+    }
     BitBlt(dc, 0, 0, width, height, form_.dc.get(), r.left, r.top, SRCCOPY);
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, 0, 0, width, height);
     SendMessageW(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
     RestoreDC(dc, saved);
     BitBlt(form_.dc.get(), r.left, r.top, width, height, dc, 0, 0, SRCCOPY);
+    if (!key.empty()) keepPrint(key, dc, width, height);
+}
+
+void FormPainter::keepPrint(const std::wstring& key, HDC from, int width, int height) {
+    if (prints_.size() >= kMaxPrints) prints_.clear();
+    UniqueBitmap copy(CreateCompatibleBitmap(from, width, height));
+    UniqueMemoryDc dc(copy ? CreateCompatibleDC(from) : nullptr);
+    if (!dc) return;
+    {
+        SelectedObject selected(dc.get(), copy.get());
+        BitBlt(dc.get(), 0, 0, width, height, from, 0, 0, SRCCOPY);
+    }
+    prints_.emplace(key, std::move(copy));
 }
 
 }  // namespace kv::ui::win32

@@ -3,8 +3,9 @@
 // pass into one off-screen bitmap, and marks the parts of those children that this pass
 // covered as painted. A window of some fifty controls would otherwise go through fifty
 // separate paint cycles whenever it is shown or repainted as a whole; each costs far more
-// than the drawing itself (under Wine about a millisecond), and the first paint has to fit
-// into the start timer's 100 ms. Being one bitmap, it also never flickers.
+// than the drawing itself (under Wine about a millisecond, for its round trips to the
+// window server), and the first paint has to fit into the start timer's 100 ms. Being one
+// bitmap, it also never flickers.
 //
 // A child that is invalidated on its own (a caption or a check mark changed) still paints
 // itself as usual; the form must not have WS_CLIPCHILDREN, so that its paint reaches the
@@ -12,6 +13,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "ui/win32/GdiObjects.h"
@@ -20,9 +23,23 @@ namespace kv::ui::win32 {
 
 class FormPainter {
 public:
-    // printable: whether a child draws itself completely on WM_PRINTCLIENT.
-    // background: fills the form's background into a DC, in form coordinates.
-    FormPainter(std::function<bool(HWND)> printable, std::function<void(HDC, const RECT&)> background);
+    // What holds for every child at the moment of one paint, asked once per paint.
+    struct Moment {
+        HWND focus = nullptr;
+        HWND capture = nullptr;
+        POINT cursor{-32768, -32768};  // screen coordinates
+    };
+    // How a child takes part in the form's paint.
+    struct ChildPrint {
+        bool printable = false;  // it draws itself completely on WM_PRINTCLIENT
+        // Children with the same non-empty key print the same picture wherever they stand
+        // (a row of equal buttons): it is printed once and copied.
+        std::wstring sameAs;
+    };
+    using PrintOf = std::function<ChildPrint(HWND, const Moment&)>;
+    using Background = std::function<void(HDC, const RECT&)>;  // fills in form coordinates
+
+    FormPainter(PrintOf printOf, Background background);
 
     // Handles the form's WM_PAINT.
     void paint(HWND form);
@@ -30,6 +47,10 @@ public:
     // erased in the bitmap by the paint that follows. Other DCs (a themed child drawing
     // the form's background under itself) are erased as usual.
     static bool erasesInPaint(HWND form, HDC dc) { return WindowFromDC(dc) == form; }
+    // Children were created, destroyed or moved in the z-order.
+    void childrenChanged() { children_.clear(); }
+    // Forgets the copied pictures (the theme or the system colours changed).
+    void forgetPrints() { prints_.clear(); }
 
 private:
     // An off-screen bitmap kept between paints, grown when a larger one is needed.
@@ -42,17 +63,19 @@ private:
         bool fit(HDC screen, int width, int height);
     };
 
-    // A visible child that lies in the paint rectangle.
-    struct Child {
-        HWND window;
-        RECT rect;  // in the form's client coordinates
-        bool printable;
-    };
-    std::vector<Child> childrenIn(HWND form, const RECT& bounds) const;
-    void printChild(HWND child, const RECT& r);
+    const std::vector<HWND>& childrenBottomUp(HWND form);
+    // Prints the printable children in the update region into the form's bitmap; keeps
+    // the other children out of the screen DC and returns the region they cover.
+    UniqueRegion printChildren(HWND form, HDC screen, HRGN update, const RECT& bounds);
+    void printChild(HWND child, const RECT& r, const std::wstring& key);
+    void keepPrint(const std::wstring& key, HDC from, int width, int height);
 
-    std::function<bool(HWND)> printable_;
-    std::function<void(HDC, const RECT&)> background_;
+    static constexpr size_t kMaxPrints = 64;
+
+    PrintOf printOf_;
+    Background background_;
+    std::vector<HWND> children_;  // bottom to top; empty until first asked
+    std::map<std::wstring, UniqueBitmap> prints_;  // by ChildPrint::sameAs
     Canvas form_;   // the form's client area
     Canvas child_;  // one child at a time, at its own origin
 };

@@ -36,7 +36,7 @@ void Win32MainWindow::registerClass(HINSTANCE instance) {
 Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
     : form_(form),
       instance_(instance),
-      painter_([this](HWND child) { return printsIntoForm(child); },
+      painter_([this](HWND child, const FormPainter::Moment& moment) { return printOf(child, moment); },
                [](HDC dc, const RECT& r) { FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE)); }) {
     initCommonControls();
     registerClass(instance_);
@@ -93,6 +93,7 @@ void Win32MainWindow::createViews() {
             SetWindowPos(view->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         views_.push_back(std::move(view));
     }
+    painter_.childrenChanged();
 }
 
 void Win32MainWindow::createTimers() {
@@ -116,6 +117,7 @@ void Win32MainWindow::releaseChildren() {
     byControl_.clear();
     statusBar_ = nullptr;
     tips_.reset();
+    painter_.childrenChanged();
 }
 
 Win32View* Win32MainWindow::viewFor(HWND window) const {
@@ -123,9 +125,10 @@ Win32View* Win32MainWindow::viewFor(HWND window) const {
     return found == byWindow_.end() ? nullptr : found->second;
 }
 
-bool Win32MainWindow::printsIntoForm(HWND child) const {
+FormPainter::ChildPrint Win32MainWindow::printOf(HWND child, const FormPainter::Moment& moment) const {
     const Win32View* view = viewFor(child);
-    return view && view->printsIntoParent();
+    if (!view || !view->printsIntoParent()) return {};
+    return {true, view->printKey(moment)};
 }
 
 Win32View* Win32MainWindow::viewOf(const Control& control) const {
@@ -264,6 +267,7 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             if (FormPainter::erasesInPaint(hwnd(), reinterpret_cast<HDC>(wParam))) return 1;
             break;
+        case WM_THEMECHANGED: case WM_SYSCOLORCHANGE: painter_.forgetPrints(); break;
         case WM_TIMER: onTimer(wParam); return 0;
         case kLoopStartedMessage: onLoopStarted(); return 0;
         case WM_SIZE:

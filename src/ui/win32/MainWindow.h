@@ -91,7 +91,7 @@ private:
     void onDestroy();
 
     void onLoopStarted();
-    bool printsIntoForm(HWND child) const;
+    FormPainter::ChildPrint printOf(HWND child, const FormPainter::Moment& moment) const;
     void createViews();
     void createTimers();
     void createAccelerators();

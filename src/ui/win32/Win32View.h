@@ -9,6 +9,7 @@
 
 #include "ui/controls/Control.h"
 #include "ui/win32/FontCache.h"
+#include "ui/win32/FormPainter.h"
 #include "ui/win32/GdiObjects.h"
 #include "ui/win32/ToolTips.h"
 #include "ui/win32/UiScale.h"
@@ -68,6 +69,9 @@ public:
     // True when the window draws itself completely on WM_PRINTCLIENT, so that the form
     // can paint it as part of its own paint.
     virtual bool printsIntoParent() const { return false; }
+    // A text that only windows printing the very same picture share (see FormPainter);
+    // empty when the picture depends on more than the view can tell.
+    virtual std::wstring printKey(const FormPainter::Moment& /*moment*/) const { return {}; }
 
 protected:
     // Shows one changed aspect of the model in the window.
