@@ -909,6 +909,14 @@ TEST_F(MainWindowTest, EqualButtonsArePrintedOnceAndShowTheSamePicture) {
     EXPECT_NE(pixelsOf(main(), rectInParent(child(ids::J1 + 4))), first);
 }
 
+TEST_F(MainWindowTest, GroupBoxesLieBeneathEveryOtherChild) {
+    create();
+    HWND bottom = GetWindow(GetWindow(main(), GW_CHILD), GW_HWNDLAST);
+    std::set<int> lowest{GetDlgCtrlID(bottom), GetDlgCtrlID(GetWindow(bottom, GW_HWNDPREV))};
+    EXPECT_EQ(lowest, (std::set<int>{ids::box_main, ids::GroupBox2}))
+        << "a group box above its contents would paint its frame over them";
+}
+
 TEST_F(MainWindowTest, ChangedChildStillPaintsItselfAlone) {
     create(SW_SHOWNOACTIVATE);
     pump();

@@ -88,11 +88,13 @@ void Win32MainWindow::createViews() {
             if (child) byWindow_[child] = view.get();
         byControl_[control] = view.get();
         if (control->kind() == ControlKind::StatusBar) statusBar_ = static_cast<StatusBarView*>(view.get());
-        // Group boxes are drawn beneath the controls that lie inside them.
-        if (control->kind() == ControlKind::GroupBox)
-            SetWindowPos(view->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         views_.push_back(std::move(view));
     }
+    // Group boxes lie beneath everything, the controls inside them included (a child is
+    // created beneath its elder siblings, so this waits for the last one).
+    for (const auto& view : views_)
+        if (view->model().kind() == ControlKind::GroupBox)
+            SetWindowPos(view->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     painter_.childrenChanged();
 }
 
