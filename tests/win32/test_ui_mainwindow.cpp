@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <set>
@@ -104,6 +105,12 @@ protected:
         return all;
     }
     HWND child(int id) const { return GetDlgItem(main(), id); }
+    // Shown, painted and placed where nothing covers it, for reading its pixels.
+    void showOnTop() {
+        create(SW_SHOWNOACTIVATE);
+        SetWindowPos(main(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        pump();
+    }
     void pump() { win32::processPendingMessages(main(), window->accelerators()); }
     // Serves messages until done() holds or the time is up.
     template <typename Condition>
@@ -848,49 +855,45 @@ RECT rectInParent(HWND child) {
     return r;
 }
 
-// Pixels of the window's client area inside r that differ from the dialog face colour.
-int drawnPixels(HWND window, const RECT& r) {
-    HDC dc = GetDC(window);
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    int drawn = 0;
-    for (int y = r.top; y < r.bottom; y += 2)
-        for (int x = r.left; x < r.right; x += 2)
-            if (GetPixel(dc, x, y) != face) ++drawn;
-    ReleaseDC(window, dc);
-    return drawn;
-}
-
-TEST_F(MainWindowTest, ExposedWindowPaintsButtonsAndLabelsInItsOwnPaint) {
-    create(SW_SHOWNOACTIVATE);
-    pump();
-    MessageCounter slotPaints(child(ids::J1), WM_PAINT);
-    MessageCounter labelPaints(child(ids::Label1), WM_PAINT);
-    MessageCounter comboPaints(child(ids::kategorie), WM_PAINT);
-    // As when another window uncovers this one.
-    RedrawWindow(main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    pump();
-    EXPECT_EQ(slotPaints.seen(), 0) << "the slot button is printed by the window";
-    EXPECT_EQ(labelPaints.seen(), 0) << "the label is printed by the window";
-    EXPECT_GE(comboPaints.seen(), 1) << "a combo box still paints itself";
-    RECT any{};
-    EXPECT_FALSE(GetUpdateRect(child(ids::J1), &any, FALSE)) << "nothing left to paint";
-    EXPECT_GT(drawnPixels(main(), rectInParent(child(ids::J1))), 20) << "the button's frame and caption";
-    EXPECT_GT(drawnPixels(main(), rectInParent(child(ids::Label1))), 20) << "the label's text";
-}
-
-// The pixels of the window's client area inside r, row by row.
+// The pixels of the window's client area inside r, row by row, as the screen shows them.
 std::vector<COLORREF> pixelsOf(HWND window, const RECT& r) {
     HDC dc = GetDC(window);
     std::vector<COLORREF> pixels;
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
     ReleaseDC(window, dc);
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), CLR_INVALID), 0) << "the area is not on the screen";
     return pixels;
 }
 
-TEST_F(MainWindowTest, EqualButtonsArePrintedOnceAndShowTheSamePicture) {
-    create(SW_SHOWNOACTIVATE);
+// How many different colours the area shows: one for an empty area, many for a frame
+// with a caption.
+size_t coloursIn(HWND window, const RECT& r) {
+    const auto pixels = pixelsOf(window, r);
+    return std::set<COLORREF>(pixels.begin(), pixels.end()).size();
+}
+
+TEST_F(MainWindowTest, ExposedWindowPaintsItsChildrenInItsOwnPaint) {
+    showOnTop();
+    MessageCounter slotPaints(child(ids::J1), WM_PAINT);
+    MessageCounter labelPaints(child(ids::Label1), WM_PAINT);
+    MessageCounter comboPaints(child(ids::kategorie), WM_PAINT);
+    MessageCounter editPaints(child(ids::jingleendezeit), WM_PAINT);
+    // As when another window uncovers this one.
+    RedrawWindow(main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     pump();
+    EXPECT_EQ(slotPaints.seen(), 0) << "the slot button is printed by the window";
+    EXPECT_EQ(labelPaints.seen(), 0) << "the label is printed by the window";
+    EXPECT_EQ(comboPaints.seen(), 0) << "the combo box is printed by the window";
+    EXPECT_GE(editPaints.seen(), 1) << "an edit's border lies outside what it prints: it paints itself";
+    RECT any{};
+    EXPECT_FALSE(GetUpdateRect(child(ids::J1), &any, FALSE)) << "nothing left to paint";
+    EXPECT_GT(coloursIn(main(), rectInParent(child(ids::J1))), 3u) << "the button's frame and caption";
+    EXPECT_GT(coloursIn(main(), rectInParent(child(ids::Label1))), 1u) << "the label's text";
+}
+
+TEST_F(MainWindowTest, EqualButtonsArePrintedOnceAndShowTheSamePicture) {
+    showOnTop();
     SetCursorPos(0, 0);  // a button under the mouse would be printed by itself
     form->slot(5).setText(L"Wetter");
     pump();
@@ -918,13 +921,12 @@ TEST_F(MainWindowTest, GroupBoxesLieBeneathEveryOtherChild) {
 }
 
 TEST_F(MainWindowTest, ChangedChildStillPaintsItselfAlone) {
-    create(SW_SHOWNOACTIVATE);
-    pump();
+    showOnTop();
     const RECT slot = rectInParent(child(ids::J1 + 1));
-    const int before = drawnPixels(main(), slot);
+    const auto before = pixelsOf(main(), slot);
     form->slot(2).setText(L"Ein viel l\u00e4ngerer Text");
     pump();
-    EXPECT_NE(drawnPixels(main(), slot), before) << "the new caption shows without the window's paint";
+    EXPECT_NE(pixelsOf(main(), slot), before) << "the new caption shows without the window's paint";
 }
 
 TEST_F(MainWindowTest, CategoryReloadSetsEachChangedTextOnceAndRepaintsOnlyWhatChanged) {

@@ -16,21 +16,21 @@ namespace kv::ui::win32 {
 class LabelView final : public Win32View {
 public:
     LabelView(Label& model, const ViewContext& context);
-    bool printsIntoParent() const override { return true; }
+    bool printsIntoParent(HWND) const override { return true; }
 };
 
 // A group box frame with its caption; the controls inside it are the form's children too.
 class GroupBoxView final : public Win32View {
 public:
     GroupBoxView(GroupBox& model, const ViewContext& context);
-    bool printsIntoParent() const override { return true; }
+    bool printsIntoParent(HWND) const override { return true; }
 };
 
 // A thin etched separator line.
 class PanelView final : public Win32View {
 public:
     PanelView(Panel& model, const ViewContext& context);
-    bool printsIntoParent() const override { return true; }
+    bool printsIntoParent(HWND) const override { return true; }
 
 protected:
     bool applyText() override { return false; }
@@ -45,7 +45,7 @@ public:
 
 protected:
     ButtonViewBase(Button& model, const ViewContext& context);
-    bool printsIntoParent() const override { return true; }
+    bool printsIntoParent(HWND) const override { return true; }
     void installMouseHook();
 
 private:
@@ -94,7 +94,7 @@ private:
 class CheckBoxView final : public Win32View {
 public:
     CheckBoxView(CheckBox& model, const ViewContext& context);
-    bool printsIntoParent() const override { return true; }
+    bool printsIntoParent(HWND) const override { return true; }
     void apply(Aspect aspect) override;
     void onCommand(int notifyCode, HWND from) override;
 
@@ -105,7 +105,7 @@ private:
 class RadioButtonView final : public Win32View {
 public:
     RadioButtonView(RadioButton& model, const ViewContext& context);
-    bool printsIntoParent() const override { return true; }
+    bool printsIntoParent(HWND) const override { return true; }
     void apply(Aspect aspect) override;
     void onCommand(int notifyCode, HWND from) override;
 
@@ -117,6 +117,7 @@ private:
 class ComboBoxView final : public Win32View {
 public:
     ComboBoxView(ComboBox& model, const ViewContext& context);
+    bool printsIntoParent(HWND) const override { return true; }
     void apply(Aspect aspect) override;
     void onCommand(int notifyCode, HWND from) override;
     HBRUSH onCtlColor(HDC) override { return nullptr; }
@@ -137,6 +138,8 @@ private:
 class SpinEditView final : public Win32View {
 public:
     SpinEditView(SpinEdit& model, const ViewContext& context);
+    // The up-down prints; the edit's border lies outside what it prints, so it paints itself.
+    bool printsIntoParent(HWND window) const override { return window == upDown_.get(); }
     std::vector<HWND> windows() const override { return {hwnd(), upDown_.get()}; }
     HWND upDown() const { return upDown_.get(); }
     void apply(Aspect aspect) override;
@@ -160,6 +163,7 @@ private:
 class TrackBarView final : public Win32View {
 public:
     TrackBarView(TrackBar& model, const ViewContext& context);
+    bool printsIntoParent(HWND) const override { return true; }
     void apply(Aspect aspect) override;
     void onScroll(int code) override;
     HBRUSH onCtlColor(HDC) override { return nullptr; }
@@ -175,7 +179,7 @@ private:
 class StatusBarView final : public Win32View {
 public:
     StatusBarView(StatusBar& model, const ViewContext& context);
-    bool printsIntoParent() const override { return true; }
+    bool printsIntoParent(HWND) const override { return true; }
     void apply(Aspect aspect) override;
     void rescale() override;
     HBRUSH onCtlColor(HDC) override { return nullptr; }

@@ -129,7 +129,7 @@ Win32View* Win32MainWindow::viewFor(HWND window) const {
 
 FormPainter::ChildPrint Win32MainWindow::printOf(HWND child, const FormPainter::Moment& moment) const {
     const Win32View* view = viewFor(child);
-    if (!view || !view->printsIntoParent()) return {};
+    if (!view || !view->printsIntoParent(child)) return {};
     return {true, view->printKey(moment)};
 }
 
