@@ -21,7 +21,7 @@ void Control::setText(std::wstring text) {
 }
 
 void Control::setFont(Font font) {
-    if (font.pointSize == font_.pointSize && font.bold == font_.bold && font.color == font_.color) return;
+    if (font == font_) return;
     font_ = font;
     changed(Aspect::Font);
 }

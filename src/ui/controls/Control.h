@@ -25,6 +25,7 @@ struct Font {
     int pointSize = 8;
     bool bold = false;
     unsigned color = kBlack;
+    bool operator==(const Font&) const = default;
 };
 
 enum class ControlKind {

@@ -16,21 +16,18 @@ namespace kv::ui::win32 {
 class LabelView final : public Win32View {
 public:
     LabelView(Label& model, const ViewContext& context);
-    bool printsIntoParent(HWND) const override { return true; }
 };
 
 // A group box frame with its caption; the controls inside it are the form's children too.
 class GroupBoxView final : public Win32View {
 public:
     GroupBoxView(GroupBox& model, const ViewContext& context);
-    bool printsIntoParent(HWND) const override { return true; }
 };
 
 // A thin etched separator line.
 class PanelView final : public Win32View {
 public:
     PanelView(Panel& model, const ViewContext& context);
-    bool printsIntoParent(HWND) const override { return true; }
 
 protected:
     bool applyText() override { return false; }
@@ -45,7 +42,6 @@ public:
 
 protected:
     ButtonViewBase(Button& model, const ViewContext& context);
-    bool printsIntoParent(HWND) const override { return true; }
     void installMouseHook();
 
 private:
@@ -94,7 +90,6 @@ private:
 class CheckBoxView final : public Win32View {
 public:
     CheckBoxView(CheckBox& model, const ViewContext& context);
-    bool printsIntoParent(HWND) const override { return true; }
     void apply(Aspect aspect) override;
     void onCommand(int notifyCode, HWND from) override;
 
@@ -105,7 +100,6 @@ private:
 class RadioButtonView final : public Win32View {
 public:
     RadioButtonView(RadioButton& model, const ViewContext& context);
-    bool printsIntoParent(HWND) const override { return true; }
     void apply(Aspect aspect) override;
     void onCommand(int notifyCode, HWND from) override;
 
@@ -117,7 +111,6 @@ private:
 class ComboBoxView final : public Win32View {
 public:
     ComboBoxView(ComboBox& model, const ViewContext& context);
-    bool printsIntoParent(HWND) const override { return true; }
     void apply(Aspect aspect) override;
     void onCommand(int notifyCode, HWND from) override;
     HBRUSH onCtlColor(HDC) override { return nullptr; }
@@ -163,7 +156,6 @@ private:
 class TrackBarView final : public Win32View {
 public:
     TrackBarView(TrackBar& model, const ViewContext& context);
-    bool printsIntoParent(HWND) const override { return true; }
     void apply(Aspect aspect) override;
     void onScroll(int code) override;
     HBRUSH onCtlColor(HDC) override { return nullptr; }
@@ -179,7 +171,6 @@ private:
 class StatusBarView final : public Win32View {
 public:
     StatusBarView(StatusBar& model, const ViewContext& context);
-    bool printsIntoParent(HWND) const override { return true; }
     void apply(Aspect aspect) override;
     void rescale() override;
     HBRUSH onCtlColor(HDC) override { return nullptr; }

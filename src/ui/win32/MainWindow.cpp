@@ -111,8 +111,7 @@ void Win32MainWindow::createAccelerators() {
 }
 
 void Win32MainWindow::releaseChildren() {
-    if (paintBatch_) paintBatch_->finish();  // it may hold texts for the views
-    paintBatch_.reset();
+    endPaintBatch();  // it may hold texts for the views
     timers_.clear();
     views_.clear();
     byWindow_.clear();
@@ -200,8 +199,12 @@ void Win32MainWindow::beginUpdate() {
 }
 
 void Win32MainWindow::endUpdate() {
-    if (updateDepth_ == 0 || --updateDepth_ > 0) return;
-    // Finished while still in place: what it shows at the end is reported back to it.
+    if (updateDepth_ > 0 && --updateDepth_ == 0) endPaintBatch();
+}
+
+// Finished while still in place (resetting the optional alone would take it away first):
+// the texts it shows at its end are reported back to it.
+void Win32MainWindow::endPaintBatch() {
     if (paintBatch_) paintBatch_->finish();
     paintBatch_.reset();
 }

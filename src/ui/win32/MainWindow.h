@@ -77,7 +77,7 @@ private:
     bool defersText() const override { return paintBatch_ && paintBatch_->holding(); }
     void textDeferred(Win32View& view) override { paintBatch_->deferText(view); }
 
-private:
+    void endPaintBatch();
     int updateDepth_ = 0;
     std::optional<PaintBatch> paintBatch_;  // while an update hold is active
 

@@ -67,8 +67,8 @@ public:
     virtual HBRUSH onCtlColor(HDC dc);
     virtual bool onDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
     // True when the view's window draws itself completely on WM_PRINTCLIENT, so that the
-    // form can paint it as part of its own paint.
-    virtual bool printsIntoParent(HWND /*window*/) const { return false; }
+    // form can paint it as part of its own paint; every kind does, but for a border.
+    virtual bool printsIntoParent(HWND /*window*/) const { return true; }
     // A text that only windows printing the very same picture share (see FormPainter);
     // empty when the picture depends on more than the view can tell.
     virtual std::wstring printKey(const FormPainter::Moment& /*moment*/) const { return {}; }
