@@ -107,7 +107,7 @@ private:
     RadioButton& radio_;
 };
 
-// A drop-down list in the model's order.
+// A drop-down list in the model's order, drawn by the program (see DropDownList.h).
 class ComboBoxView final : public Win32View {
 public:
     ComboBoxView(ComboBox& model, const ViewContext& context);
@@ -116,7 +116,6 @@ public:
     HBRUSH onCtlColor(HDC) override { return nullptr; }
 
 protected:
-    RECT windowRect() const override;  // the edit part plus the opened list
     bool applyText() override { return false; }
 
 private:

@@ -12,6 +12,9 @@ PaintBatch::PaintBatch(HWND window) noexcept {
     if (activeBatch != nullptr || window == nullptr || !IsWindowVisible(window)) return;
     window_ = window;
     activeBatch = this;
+    // Turning redraw off validates the window and all its children: what already waits to
+    // be painted is painted first, or it would be lost.
+    RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
 }
 

@@ -9,13 +9,11 @@
 #include <string>
 
 #include "ui/win32/ControlViews.h"
+#include "ui/win32/DropDownList.h"
 
 namespace kv::ui::win32 {
 
 namespace {
-
-constexpr int kDropDownRows = 8;
-constexpr int kDropDownRowHeight = 14;  // design pixels per list entry
 
 // The number the whole text stands for, if it is one that fits an int.
 std::optional<int> parseInteger(const std::wstring& text) {
@@ -41,14 +39,9 @@ std::wstring windowText(HWND window) {
 // --- Combo box
 
 ComboBoxView::ComboBoxView(ComboBox& model, const ViewContext& context) : Win32View(model, context), combo_(model) {
-    createWindow(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
+    registerDropDownList(context.instance);
+    createWindow(kDropDownListClass, WS_TABSTOP);
     if (!combo_.items().empty() || combo_.itemIndex() >= 0) syncItems();
-}
-
-RECT ComboBoxView::windowRect() const {
-    RECT r = Win32View::windowRect();
-    r.bottom += scale().toWindow(kDropDownRows * kDropDownRowHeight + 2);
-    return r;
 }
 
 // The model changes its list one entry at a time (a list of 39 styles is 39 additions), so
