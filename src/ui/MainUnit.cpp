@@ -181,6 +181,7 @@ void TKavintamainform::FormCreate() {
 void TKavintamainform::starttimerTimer() {
     starttimer.setEnabled(false);
     if (kategorie.count() < 1) return;
+    const FormUpdate paintedOnce(host());  // the selection shows together with what it loads
     kategorie.setItemIndex(0);
     kategorieChange();
 }

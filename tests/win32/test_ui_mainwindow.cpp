@@ -677,6 +677,49 @@ TEST_F(MainWindowTest, HintsAreToolTipsOnlyWhileShown) {
     EXPECT_EQ(tipText(bar), L"<none>");
 }
 
+// The tooltip windows of this thread.
+std::vector<HWND> threadToolTips() {
+    std::vector<HWND> found;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM out) -> BOOL {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (_wcsicmp(name, TOOLTIPS_CLASSW) == 0) reinterpret_cast<std::vector<HWND>*>(out)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST_F(MainWindowTest, TooltipWindowComesWithTheMouseCarryingTheHintsSetBefore) {
+    create();
+    EXPECT_TRUE(threadToolTips().empty()) << "no tooltip window before the mouse comes";
+    form->slot(3).setHint(L"C:\\Jingles\\Wetter.mp3");
+    form->slot(3).setHint(L"C:\\Jingles\\Verkehr.mp3");
+    form->slot(4).setHint(L"C:\\Jingles\\weg.mp3");
+    form->slot(4).setHint(L"");
+    HWND j3 = child(ids::J1 + 2);
+    SendMessageW(main(), WM_SETCURSOR, reinterpret_cast<WPARAM>(j3), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    const std::vector<HWND> tips = threadToolTips();
+    ASSERT_EQ(tips.size(), 1u);
+    EXPECT_EQ(tips.front(), window->toolTipWindow());
+    wchar_t text[512] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = main();
+    info.uId = reinterpret_cast<UINT_PTR>(j3);
+    info.lpszText = text;
+    ASSERT_TRUE(SendMessageW(tips.front(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
+    SendMessageW(tips.front(), TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(text, L"C:\\Jingles\\Verkehr.mp3") << "the last hint set";
+    info.uId = reinterpret_cast<UINT_PTR>(child(ids::J1 + 3));
+    EXPECT_FALSE(SendMessageW(tips.front(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)))
+        << "a hint cleared before is no tool";
+    SendMessageW(main(), WM_SETCURSOR, reinterpret_cast<WPARAM>(j3), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(threadToolTips().size(), 1u) << "one window for the form";
+}
+
 // --- Keys, timers and the life cycle
 
 TEST_F(MainWindowTest, PostedF5ReachesSlotFiveThroughTheAccelerators) {
@@ -887,6 +930,29 @@ TEST_F(MainWindowTest, ExposedWindowPaintsItsChildrenInItsOwnPaint) {
     EXPECT_FALSE(GetUpdateRect(child(ids::J1), &any, FALSE)) << "nothing left to paint";
     EXPECT_GT(coloursIn(main(), rectInParent(child(ids::J1))), 3u) << "the button's frame and caption";
     EXPECT_GT(coloursIn(main(), rectInParent(child(ids::Label1))), 1u) << "the label's text";
+}
+
+HWND childOfClass(HWND parent, const wchar_t* name) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (_wcsicmp(className(c).c_str(), name) == 0) return c;
+    return nullptr;
+}
+
+TEST_F(MainWindowTest, PrintedChildrenUnderAnEditsBorderDoNotPaintAgain) {
+    showOnTop();
+    HWND upDown = childOfClass(main(), UPDOWN_CLASSW);
+    ASSERT_NE(upDown, nullptr);
+    MessageCounter upDownPaints(upDown, WM_PAINT);
+    MessageCounter groupPaints(child(ids::GroupBox2), WM_PAINT);
+    MessageCounter editPaints(child(ids::jingleendezeit), WM_PAINT);
+    RedrawWindow(main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    pump();
+    EXPECT_EQ(upDownPaints.seen(), 0) << "the edit it meets paints its border over it";
+    EXPECT_EQ(groupPaints.seen(), 0) << "the edits inside its frame paint over it";
+    EXPECT_GE(editPaints.seen(), 1);
+    RECT any{};
+    EXPECT_FALSE(GetUpdateRect(upDown, &any, FALSE));
+    EXPECT_GT(coloursIn(main(), rectInParent(upDown)), 2u) << "printed: its arrows show";
 }
 
 TEST_F(MainWindowTest, EqualButtonsArePrintedOnceAndShowTheSamePicture) {

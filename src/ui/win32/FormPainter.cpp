@@ -60,9 +60,16 @@ void FormPainter::paint(HWND form) {
         if (haveUpdate) {
             // What the bitmap now shows of the children is painted; the others keep their
             // own update regions and paint themselves.
-            const UniqueRegion others = printChildren(form, screen, update.get(), bounds);
+            std::vector<Printed> printed;
+            const UniqueRegion others = printChildren(form, screen, update.get(), bounds, printed);
             if (others) CombineRgn(update.get(), update.get(), others.get(), RGN_DIFF);
             RedrawWindow(form, nullptr, update.get(), RDW_VALIDATE | RDW_ALLCHILDREN);
+            // A printed child overlapped only by self-painting children above it (a group
+            // box's frame round an edit) is done: they paint over the rest of it.
+            if (others)
+                for (const Printed& child : printed)
+                    if (RectInRegion(others.get(), &child.r))
+                        RedrawWindow(child.window, nullptr, nullptr, RDW_VALIDATE);
         }
         BitBlt(screen, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                form_.dc.get(), bounds.left, bounds.top, SRCCOPY);
@@ -82,7 +89,8 @@ const std::vector<HWND>& FormPainter::childrenBottomUp(HWND form) {
     return children_;
 }
 
-UniqueRegion FormPainter::printChildren(HWND form, HDC screen, HRGN update, const RECT& bounds) {
+UniqueRegion FormPainter::printChildren(HWND form, HDC screen, HRGN update, const RECT& bounds,
+                                        std::vector<Printed>& printedBeneath) {
     UniqueRegion others;
     const Moment moment = momentNow();
     for (const HWND child : childrenBottomUp(form)) {
@@ -99,6 +107,8 @@ UniqueRegion FormPainter::printChildren(HWND form, HDC screen, HRGN update, cons
             else if (area) CombineRgn(others.get(), others.get(), area.get(), RGN_OR);
         } else if (RectInRegion(update, &r)) {
             printChild(child, r, print.sameAs);
+            // A self-painting child beneath it paints over it, so it must paint again.
+            if (!others || !RectInRegion(others.get(), &r)) printedBeneath.push_back({child, r});
         }
     }
     return others;

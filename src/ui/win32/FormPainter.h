@@ -63,10 +63,17 @@ private:
         bool fit(HDC screen, int width, int height);
     };
 
+    struct Printed {
+        HWND window;
+        RECT r;  // in the form's client coordinates
+    };
+
     const std::vector<HWND>& childrenBottomUp(HWND form);
     // Prints the printable children in the update region into the form's bitmap; keeps
-    // the other children out of the screen DC and returns the region they cover.
-    UniqueRegion printChildren(HWND form, HDC screen, HRGN update, const RECT& bounds);
+    // the other children out of the screen DC and returns the region they cover. Lists the
+    // printed children that lie beneath every self-painting child they overlap.
+    UniqueRegion printChildren(HWND form, HDC screen, HRGN update, const RECT& bounds,
+                               std::vector<Printed>& printedBeneath);
     void printChild(HWND child, const RECT& r, const std::wstring& key);
     void keepPrint(const std::wstring& key, HDC from, int width, int height);
 

@@ -273,6 +273,10 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (FormPainter::erasesInPaint(hwnd(), reinterpret_cast<HDC>(wParam))) return 1;
             break;
         case WM_THEMECHANGED: case WM_SYSCOLORCHANGE: painter_.forgetPrints(); break;
+        case WM_SETCURSOR:
+            // The mouse is over the window or one of its controls: the hints are wanted now.
+            if (tips_) tips_->window();
+            break;
         case WM_TIMER: onTimer(wParam); return 0;
         case kLoopStartedMessage: onLoopStarted(); return 0;
         case WM_SIZE:

@@ -23,34 +23,45 @@ TTTOOLINFOW toolFor(HWND owner, HWND control, const std::wstring* text) {
 
 // The tooltip window has no owner: under Wine a window that owns a tooltip can never become
 // topmost, and the tooltip is topmost by itself anyway.
-ToolTips::ToolTips(HWND owner)
-    : owner_(owner),
-      tooltip_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr)) {
-    if (tooltip_) SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+HWND ToolTips::window() {
+    if (tooltip_) return tooltip_.get();
+    tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr));
+    if (!tooltip_) return nullptr;
+    SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+    for (const auto& [control, text] : hints_) addTool(control, text);
+    return tooltip_.get();
 }
 
 void ToolTips::set(HWND control, const std::wstring& text, bool show) {
-    if (!tooltip_ || !control) return;
+    if (!control) return;
     if (!show || text.empty()) {
         remove(control);
         return;
     }
-    TTTOOLINFOW info = toolFor(owner_, control, &text);
-    if (has(control)) {
-        SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
-    } else if (SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info))) {
-        tools_.insert(control);
+    const bool known = has(control);
+    hints_[control] = text;
+    if (!tooltip_) return;
+    if (!known) {
+        addTool(control, hints_[control]);
+        return;
     }
+    TTTOOLINFOW info = toolFor(owner_, control, &hints_[control]);
+    SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void ToolTips::remove(HWND control) {
     if (!has(control)) return;
+    hints_.erase(control);
+    if (!tooltip_) return;
     TTTOOLINFOW info = toolFor(owner_, control, nullptr);
-    if (tooltip_) SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    tools_.erase(control);
+    SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+bool ToolTips::addTool(HWND control, const std::wstring& text) {
+    TTTOOLINFOW info = toolFor(owner_, control, &text);
+    return SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
 }
 
 }  // namespace kv::ui::win32
