@@ -1,6 +1,7 @@
 # Windows build: the program, its Win32 layer and its resources.
 enable_language(RC)
 include(${CMAKE_CURRENT_LIST_DIR}/StringTable.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/DelayLoad.cmake)
 
 set(KV_WIN_DEFINES UNICODE _UNICODE _WIN32_WINNT=0x0A00 WINVER=0x0A00 NOMINMAX WIN32_LEAN_AND_MEAN)
 target_compile_definitions(kv_logic PUBLIC ${KV_WIN_DEFINES})
@@ -53,6 +54,7 @@ endfunction()
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
   add_executable(Kavinta WIN32 src/app/main.cpp)
   target_link_libraries(Kavinta PRIVATE kv_win32)
+  kv_delay_load(Kavinta comctl32 uxtheme)  # after kv_win32, whose calls it must resolve
   target_include_directories(Kavinta PRIVATE ${CMAKE_SOURCE_DIR}/src)
   kv_add_resources(Kavinta)
   if(MINGW)

@@ -38,7 +38,6 @@ Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
       instance_(instance),
       painter_([this](HWND child, const FormPainter::Moment& moment) { return printOf(child, moment); },
                [](HDC dc, const RECT& r) { FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE)); }) {
-    initCommonControls();
     registerClass(instance_);
     RECT outer{0, 0, scale_.toWindow(TKavintamainform::kClientWidth), scale_.toWindow(TKavintamainform::kClientHeight)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
@@ -79,6 +78,8 @@ void Win32MainWindow::onLoopStarted() {
 
 // The one place that creates the child windows; each view takes its model's current state.
 void Win32MainWindow::createViews() {
+    // The first call into the common controls: the window and its start timer exist.
+    initCommonControls();
     tips_ = std::make_unique<ToolTips>(hwnd());
     const ViewContext context{hwnd(), instance_, &scale_, &fonts_, tips_.get(), this};
     for (Control* control : form_.controls()) {
