@@ -53,6 +53,19 @@ LOGFONTW fontOf(HWND window) {
     return lf;
 }
 
+// The tooltip text of control's tool in tips (owned by owner), or "<none>" without a tool.
+std::wstring toolTipText(HWND tips, HWND owner, HWND control) {
+    wchar_t text[512] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = text;
+    if (!SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) return L"<none>";
+    SendMessageW(tips, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
 class MainWindowTest : public ::testing::Test, protected test::FakeServices {
 protected:
     const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
@@ -318,13 +331,7 @@ TEST_F(MainWindowTest, ChildrenTakeOverTheStateTheirModelsGotBeforeTheyExisted) 
 
     HWND tips = window->toolTipWindow();
     ASSERT_NE(tips, nullptr);
-    auto hasTool = [&](HWND control) {
-        TTTOOLINFOW info{};
-        info.cbSize = TTTOOLINFOW_V2_SIZE;
-        info.hwnd = main();
-        info.uId = reinterpret_cast<UINT_PTR>(control);
-        return SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
-    };
+    auto hasTool = [&](HWND control) { return toolTipText(tips, main(), control) != L"<none>"; };
     EXPECT_TRUE(hasTool(child(ids::J1 + 2)));
     EXPECT_TRUE(hasTool(child(ids::StatusBarMain)));
     EXPECT_FALSE(hasTool(child(ids::J1))) << "no tool for an empty hint";
@@ -650,17 +657,7 @@ TEST_F(MainWindowTest, HintsAreToolTipsOnlyWhileShown) {
     create();
     HWND tips = window->toolTipWindow();
     ASSERT_NE(tips, nullptr);
-    auto tipText = [&](HWND control) {
-        wchar_t text[512] = {};
-        TTTOOLINFOW info{};
-        info.cbSize = TTTOOLINFOW_V2_SIZE;
-        info.hwnd = main();
-        info.uId = reinterpret_cast<UINT_PTR>(control);
-        info.lpszText = text;
-        if (!SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) return std::wstring(L"<none>");
-        SendMessageW(tips, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
-        return std::wstring(text);
-    };
+    auto tipText = [&](HWND control) { return toolTipText(tips, main(), control); };
     HWND j2 = child(ids::J1 + 1);
     EXPECT_EQ(tipText(j2), L"<none>") << "no tool for an empty hint";
     form->slot(2).setHint(L"C:\\Jingles\\Intro.mp3");
@@ -704,18 +701,8 @@ TEST_F(MainWindowTest, TooltipWindowComesWithTheMouseCarryingTheHintsSetBefore) 
     const std::vector<HWND> tips = threadToolTips();
     ASSERT_EQ(tips.size(), 1u);
     EXPECT_EQ(tips.front(), window->toolTipWindow());
-    wchar_t text[512] = {};
-    TTTOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.hwnd = main();
-    info.uId = reinterpret_cast<UINT_PTR>(j3);
-    info.lpszText = text;
-    ASSERT_TRUE(SendMessageW(tips.front(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
-    SendMessageW(tips.front(), TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
-    EXPECT_STREQ(text, L"C:\\Jingles\\Verkehr.mp3") << "the last hint set";
-    info.uId = reinterpret_cast<UINT_PTR>(child(ids::J1 + 3));
-    EXPECT_FALSE(SendMessageW(tips.front(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)))
-        << "a hint cleared before is no tool";
+    EXPECT_EQ(toolTipText(tips.front(), main(), j3), L"C:\\Jingles\\Verkehr.mp3") << "the last hint set";
+    EXPECT_EQ(toolTipText(tips.front(), main(), child(ids::J1 + 3)), L"<none>") << "a hint cleared before is no tool";
     SendMessageW(main(), WM_SETCURSOR, reinterpret_cast<WPARAM>(j3), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(threadToolTips().size(), 1u) << "one window for the form";
 }

@@ -1,7 +1,6 @@
 #include "ui/win32/DropDownList.h"
 
 #include <uxtheme.h>
-#include <vssym32.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -10,14 +9,15 @@
 #include <vector>
 
 #include "ui/controls/ListNavigation.h"
+#include "ui/win32/DropDownPaint.h"
 #include "ui/win32/GdiObjects.h"
+#include "ui/win32/WindowClass.h"
 
 namespace kv::ui::win32 {
 
 namespace {
 
 constexpr wchar_t kListClass[] = L"KvDropDownListRows";
-constexpr int kTextIndent = 3;   // pixels between the frame and the text
 constexpr int kWheelRows = 3;    // rows the open list scrolls per wheel notch
 
 struct ThemeTraits {
@@ -50,7 +50,6 @@ private:
 
     // --- the box
     void paint(HDC dc, bool onParentBackground);
-    void paintFrame(HDC dc, const RECT& client, RECT& text);
     HBRUSH colours(HDC dc) const;
     HTHEME theme();
     HFONT font() const;
@@ -196,59 +195,19 @@ LRESULT DropDownBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void DropDownBox::paint(HDC dc, bool onParentBackground) {
-    RECT client{};
-    GetClientRect(box_, &client);
-    const bool enabled = IsWindowEnabled(box_) != FALSE;
-    const bool marked = enabled && GetFocus() == box_ && !open();
+    DropDownFace face;
+    GetClientRect(box_, &face.client);
+    face.theme = theme();
     // A themed frame has round corners: what lies beneath shows there.
-    if (!onParentBackground && theme()) DrawThemeParentBackground(box_, dc, &client);
-    const HBRUSH background = colours(dc);
-    RECT text = client;
-    paintFrame(dc, client, text);
-    if (marked) {
-        FillRect(dc, &text, GetSysColorBrush(COLOR_HIGHLIGHT));
-        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-    } else if (!theme()) {
-        FillRect(dc, &text, enabled ? background : GetSysColorBrush(COLOR_BTNFACE));
-    }
-    if (!enabled) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    if (valid(selection_)) {
-        SelectedObject selected(dc, font());
-        SetBkMode(dc, TRANSPARENT);
-        RECT inner = text;
-        inner.left += kTextIndent - 1;
-        DrawTextW(dc, items_[selection_].c_str(), static_cast<int>(items_[selection_].size()), &inner,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    }
-    if (marked) DrawFocusRect(dc, &text);
-}
-
-// The frame and the arrow button; text becomes the area left for the entry.
-void DropDownBox::paintFrame(HDC dc, const RECT& client, RECT& text) {
-    const bool enabled = IsWindowEnabled(box_) != FALSE;
-    RECT button = client;
-    if (HTHEME theme = this->theme()) {
-        const int state = !enabled ? CBRO_DISABLED : open() ? CBRO_PRESSED : hot_ ? CBRO_HOT : CBRO_NORMAL;
-        DrawThemeBackground(theme, dc, CP_READONLY, state, &client, nullptr);
-        if (FAILED(GetThemeBackgroundContentRect(theme, dc, CP_READONLY, state, &client, &text))) {
-            text = client;
-            InflateRect(&text, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
-        }
-        button.top = client.top + 1;
-        button.bottom = client.bottom - 1;
-        button.right = client.right - 1;
-        button.left = std::max(client.left, button.right - GetSystemMetrics(SM_CXVSCROLL));
-        const int buttonState = !enabled ? CBXSR_DISABLED : open() ? CBXSR_PRESSED : hot_ ? CBXSR_HOT : CBXSR_NORMAL;
-        DrawThemeBackground(theme, dc, CP_DROPDOWNBUTTONRIGHT, buttonState, &button, nullptr);
-    } else {
-        DrawEdge(dc, &text, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-        button = text;
-        button.left = std::max(text.left, text.right - GetSystemMetrics(SM_CXVSCROLL));
-        DrawFrameControl(dc, &button, DFC_SCROLL,
-                         DFCS_SCROLLCOMBOBOX | (open() ? DFCS_PUSHED | DFCS_FLAT : 0) | (enabled ? 0 : DFCS_INACTIVE));
-    }
-    text.right = std::max(text.left, button.left - 1);
-    InflateRect(&text, 0, -1);
+    if (!onParentBackground && face.theme) DrawThemeParentBackground(box_, dc, &face.client);
+    face.background = colours(dc);
+    face.text = valid(selection_) ? &items_[selection_] : nullptr;
+    face.font = font();
+    face.enabled = IsWindowEnabled(box_) != FALSE;
+    face.open = open();
+    face.marked = face.enabled && !face.open && GetFocus() == box_;
+    face.hot = hot_;
+    paintDropDownFace(dc, face);
 }
 
 // The parent chooses the colours, as for a combo box's list.
@@ -483,23 +442,16 @@ LRESULT DropDownBox::handleList(HWND list, UINT message, WPARAM wParam, LPARAM l
 }
 
 void DropDownBox::paintList(HWND list, HDC dc) {
-    RECT client{};
-    GetClientRect(list, &client);
-    const HBRUSH background = colours(dc);
-    FillRect(dc, &client, background);
-    const COLORREF text = GetTextColor(dc);
-    SelectedObject selected(dc, font());
-    SetBkMode(dc, TRANSPARENT);
-    const int height = rowHeight();
-    for (int index = top_; index < top_ + listRows() && valid(index); ++index) {
-        RECT row{client.left, client.top + (index - top_) * height, client.right, client.top + (index - top_ + 1) * height};
-        const bool marked = index == highlight_;
-        if (marked) FillRect(dc, &row, GetSysColorBrush(COLOR_HIGHLIGHT));
-        SetTextColor(dc, marked ? GetSysColor(COLOR_HIGHLIGHTTEXT) : text);
-        row.left += kTextIndent - 1;
-        DrawTextW(dc, items_[index].c_str(), static_cast<int>(items_[index].size()), &row,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    }
+    DropDownRows rows;
+    GetClientRect(list, &rows.client);
+    rows.background = colours(dc);
+    rows.items = &items_;
+    rows.top = top_;
+    rows.rows = listRows();
+    rows.rowHeight = rowHeight();
+    rows.highlight = highlight_;
+    rows.font = font();
+    paintDropDownRows(dc, rows);
 }
 
 // The list holds the mouse: a press on a row marks it, on the scroll bar scrolls, and
@@ -648,18 +600,13 @@ LRESULT CALLBACK listProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void registerOnce(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, UINT style) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, name, &existing)) return;
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
     wc.style = style;
     wc.lpfnWndProc = procedure;
     wc.cbWndExtra = sizeof(DropDownBox*);
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = name;
-    RegisterClassExW(&wc);
+    registerWindowClassOnce(wc);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/win32/HiddenForm.h"
 
 #include "ui/win32/ModalLoops.h"
+#include "ui/win32/WindowClass.h"
 
 namespace kv::ui::win32 {
 
@@ -10,18 +11,12 @@ constexpr int kLabelId = 100;
 
 HiddenForm::HiddenForm(const wchar_t* className, const std::wstring& caption, const std::wstring& labelText,
                        HINSTANCE instance) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (!GetClassInfoExW(instance, className, &existing)) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = windowProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = className;
-        RegisterClassExW(&wc);
-    }
+    WNDCLASSEXW wc{};
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    registerWindowClassOnce(wc);
     window_.reset(CreateWindowExW(0, className, caption.c_str(), WS_OVERLAPPED | WS_CAPTION, 0, 0, 240, 80,
                                   HWND_MESSAGE, nullptr, instance, nullptr));
     if (!window_) return;

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "ui/win32/ModalLoops.h"
+#include "ui/win32/WindowClass.h"
 
 namespace kv::ui::win32 {
 
@@ -18,19 +19,14 @@ void initCommonControls() {
 }  // namespace
 
 void Win32MainWindow::registerClass(HINSTANCE instance) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kClassName, &existing)) return;
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
+    registerWindowClassOnce(wc);
 }
 
 Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
