@@ -206,6 +206,22 @@ TEST_F(DropDownListTest, PressOnTheBoxDraggedOntoARowPicksItOnRelease) {
     EXPECT_EQ(selection(), 1);
 }
 
+TEST_F(DropDownListTest, ReleaseBesideTheRowsPicksNothing) {
+    add({L"A", L"B", L"C"});
+    SendMessageW(box, CB_SETCURSEL, 0, 0);
+    SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+    HWND list = openList();
+    ASSERT_NE(list, nullptr);
+    RECT client{};
+    GetClientRect(list, &client);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, row(list, 2));
+    const LPARAM beside = MAKELPARAM(client.right + 30, HIWORD(row(list, 2)));
+    SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, beside);
+    SendMessageW(list, WM_LBUTTONUP, 0, beside);
+    EXPECT_TRUE(dropped()) << "a release to the right of a row is on no row";
+    EXPECT_EQ(selection(), 0);
+}
+
 TEST_F(DropDownListTest, KeysMoveTheMarkInTheOpenListAndOnlyEnterPicksIt) {
     add({L"A", L"B", L"C", L"D"});
     SendMessageW(box, CB_SETCURSEL, 0, 0);

@@ -27,6 +27,7 @@ DropDownBox::~DropDownBox() {
 
 LRESULT DropDownBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_CREATE: openTheme(); break;
         case WM_PAINT: {
             PAINTSTRUCT ps{};
             if (HDC dc = BeginPaint(box_, &ps)) paint(dc, false);
@@ -45,8 +46,7 @@ LRESULT DropDownBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             redraw_ = wParam != FALSE;
             return 0;
         case WM_THEMECHANGED:
-            theme_.reset();
-            themeOpened_ = false;
+            openTheme();
             invalidate();
             return 0;
         case WM_GETDLGCODE: return dialogCode(reinterpret_cast<const MSG*>(lParam));
@@ -135,12 +135,9 @@ HBRUSH DropDownBox::colours(HDC dc) const {
     return brush ? brush : GetSysColorBrush(COLOR_WINDOW);
 }
 
-HTHEME DropDownBox::theme() {
-    if (!themeOpened_) {
-        themeOpened_ = true;
-        theme_.reset(IsAppThemed() ? OpenThemeData(box_, L"COMBOBOX") : nullptr);
-    }
-    return theme_.get();
+void DropDownBox::openTheme() {
+    theme_.reset();  // closed before the new one opens
+    if (IsAppThemed()) theme_.reset(OpenThemeData(box_, L"COMBOBOX"));
 }
 
 HFONT DropDownBox::font() const {

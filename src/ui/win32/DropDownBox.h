@@ -39,7 +39,8 @@ private:
     // --- the box
     void paint(HDC dc, bool onParentBackground);
     HBRUSH colours(HDC dc) const;
-    HTHEME theme();
+    HTHEME theme() const { return theme_.get(); }
+    void openTheme();
     HFONT font() const;
     int rowHeight();
     void invalidate() const;
@@ -57,7 +58,7 @@ private:
     void moveHighlight(int index);
     void scrollTo(int top);
     int listRows() const { return std::clamp(count(), 1, kDropDownListRows); }
-    int rowAt(POINT clientPoint);
+    int rowAt(POINT clientPoint) const;
     void paintList(HWND list, HDC dc);
     void onListButtonDown(HWND list, POINT clientPoint);
     void onListButtonUp(POINT clientPoint);
@@ -73,8 +74,7 @@ private:
 
     HWND box_;
     UniqueWindow list_;
-    UniqueTheme theme_;
-    bool themeOpened_ = false;
+    UniqueTheme theme_;  // none: classic look
     HFONT font_ = nullptr;
     int rowHeight_ = 0;
     bool redraw_ = true;
@@ -83,8 +83,9 @@ private:
     int highlight_ = -1;  // the entry marked in the open list
     int top_ = 0;         // the first entry the open list shows
     bool hot_ = false;    // the mouse is over the box
-    bool pressedInList_ = false;
-    bool draggedIntoList_ = false;
+    // A release on a row picks it: the press began in the list, or the press that opened
+    // the list was dragged into it.
+    bool releasePicks_ = false;
     bool scrolling_ = false;  // the list's scroll bar holds the mouse
 };
 

@@ -35,8 +35,7 @@ void DropDownBox::openList() {
 
     highlight_ = selection_;
     top_ = listTopShowing(highlight_, 0, listRows(), count());
-    pressedInList_ = false;
-    draggedIntoList_ = false;
+    releasePicks_ = false;
     const DWORD style = WS_POPUP | WS_BORDER | (count() > kDropDownListRows ? WS_VSCROLL : 0);
     // No owner: under Wine an owned popup keeps its owner from being topmost.
     list_.reset(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kDropDownRowsClass, L"", style, left,
@@ -71,18 +70,15 @@ void DropDownBox::moveHighlight(int index) {
 
 void DropDownBox::scrollTo(int top) {
     top = listTopShowing(-1, top, listRows(), count());
-    if (top == top_ || !list_) {
-        top_ = top;
-        return;
-    }
+    const bool moved = top != top_;
     top_ = top;
+    if (!moved || !list_) return;
     SetScrollPos(list_.get(), SB_VERT, top_, TRUE);
     InvalidateRect(list_.get(), nullptr, FALSE);
 }
 
 // Keeps the open list in step with entries that came or went while it is open.
 void DropDownBox::listChanged() {
-    if (!valid(selection_)) selection_ = -1;
     invalidate();
     if (!list_) return;
     if (!valid(highlight_)) highlight_ = selection_;
@@ -93,9 +89,12 @@ void DropDownBox::listChanged() {
     InvalidateRect(list_.get(), nullptr, FALSE);
 }
 
-int DropDownBox::rowAt(POINT clientPoint) {
-    if (clientPoint.y < 0) return -1;
-    const int index = top_ + clientPoint.y / rowHeight();
+// The entry of the row at a point of the open list; -1 outside the rows, beside them too.
+int DropDownBox::rowAt(POINT clientPoint) const {
+    RECT client{};
+    if (!list_ || !GetClientRect(list_.get(), &client) || !contains(client, clientPoint) || rowHeight_ <= 0)
+        return -1;
+    const int index = top_ + clientPoint.y / rowHeight_;
     return index < top_ + listRows() && valid(index) ? index : -1;
 }
 
@@ -110,14 +109,12 @@ LRESULT DropDownBox::handleList(HWND list, UINT message, WPARAM wParam, LPARAM l
         }
         case WM_ERASEBKGND: return 1;
         case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
-        case WM_MOUSEMOVE: {
-            RECT client{};
-            GetClientRect(list, &client);
-            if (!contains(client, at)) return 0;
-            if (wParam & MK_LBUTTON) draggedIntoList_ = true;
-            if (const int row = rowAt(at); row >= 0 && row != highlight_) moveHighlight(row);
+        case WM_MOUSEMOVE:
+            if (const int row = rowAt(at); row >= 0) {
+                if (wParam & MK_LBUTTON) releasePicks_ = true;
+                if (row != highlight_) moveHighlight(row);
+            }
             return 0;
-        }
         case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: onListButtonDown(list, at); return 0;
         case WM_LBUTTONUP: onListButtonUp(at); return 0;
         case WM_MOUSEWHEEL: onWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
@@ -150,7 +147,7 @@ void DropDownBox::onListButtonDown(HWND list, POINT clientPoint) {
     RECT client{};
     GetClientRect(list, &client);
     if (contains(client, clientPoint)) {
-        pressedInList_ = true;
+        releasePicks_ = true;
         if (const int row = rowAt(clientPoint); row >= 0) moveHighlight(row);
         return;
     }
@@ -171,12 +168,9 @@ void DropDownBox::onListButtonDown(HWND list, POINT clientPoint) {
     if (list_.get() == list) SetCapture(list);
 }
 
-// A release on a row picks it when the press began in the list, or when the press that
-// opened the list was dragged into it.
 void DropDownBox::onListButtonUp(POINT clientPoint) {
-    const bool picks = pressedInList_ || draggedIntoList_;
-    pressedInList_ = false;
-    draggedIntoList_ = false;
+    const bool picks = releasePicks_;
+    releasePicks_ = false;
     const int row = rowAt(clientPoint);
     if (!picks || row < 0) return;
     highlight_ = row;
@@ -184,8 +178,6 @@ void DropDownBox::onListButtonUp(POINT clientPoint) {
 }
 
 void DropDownBox::onListScroll(HWND list, int code) {
-    SCROLLINFO info{sizeof(info), SIF_TRACKPOS, 0, 0, 0, 0, 0};
-    GetScrollInfo(list, SB_VERT, &info);
     switch (code) {
         case SB_LINEUP: scrollTo(top_ - 1); break;
         case SB_LINEDOWN: scrollTo(top_ + 1); break;
@@ -193,7 +185,12 @@ void DropDownBox::onListScroll(HWND list, int code) {
         case SB_PAGEDOWN: scrollTo(top_ + listRows()); break;
         case SB_TOP: scrollTo(0); break;
         case SB_BOTTOM: scrollTo(count()); break;
-        case SB_THUMBTRACK: case SB_THUMBPOSITION: scrollTo(info.nTrackPos); break;
+        case SB_THUMBTRACK: case SB_THUMBPOSITION: {
+            SCROLLINFO info{sizeof(info), SIF_TRACKPOS, 0, 0, 0, 0, 0};
+            GetScrollInfo(list, SB_VERT, &info);
+            scrollTo(info.nTrackPos);
+            break;
+        }
         default: break;
     }
 }

@@ -21,14 +21,13 @@ public:
 
     // The tooltip window, created with every tool on first call.
     HWND window();
-    bool created() const { return static_cast<bool>(tooltip_); }
     // Shows text as the control's tooltip, or removes its tool when show is off or the
     // text is empty.
     void set(HWND control, const std::wstring& text, bool show);
     void remove(HWND control);
-    bool has(HWND control) const { return hints_.count(control) > 0; }
 
 private:
+    bool has(HWND control) const { return hints_.count(control) > 0; }
     bool addTool(HWND control, const std::wstring& text);
 
     HWND owner_;
