@@ -1,8 +1,5 @@
 #include "ui/win32/HiddenForm.h"
 
-#include "ui/win32/ModalLoops.h"
-#include "ui/win32/WindowClass.h"
-
 namespace kv::ui::win32 {
 
 namespace {
@@ -12,23 +9,20 @@ constexpr int kLabelId = 100;
 HiddenForm::HiddenForm(const wchar_t* className, const std::wstring& caption, const std::wstring& labelText,
                        HINSTANCE instance) {
     WNDCLASSEXW wc{};
-    wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = className;
-    registerWindowClassOnce(wc);
-    window_.reset(CreateWindowExW(0, className, caption.c_str(), WS_OVERLAPPED | WS_CAPTION, 0, 0, 240, 80,
-                                  HWND_MESSAGE, nullptr, instance, nullptr));
-    if (!window_) return;
-    SetWindowLongPtrW(hwnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    registerClass(wc);
+    create(0, className, caption.c_str(), WS_OVERLAPPED | WS_CAPTION, {0, 0, 240, 80}, HWND_MESSAGE, instance);
+    if (!hwnd()) return;
     label_ = CreateWindowExW(0, L"STATIC", labelText.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 8, 8,
                              220, 16, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)), instance,
                              nullptr);
 }
 
 HiddenForm::~HiddenForm() {
+    detach();
     timers_.clear();
-    if (hwnd()) SetWindowLongPtrW(hwnd(), GWLP_USERDATA, 0);
 }
 
 void HiddenForm::attachTimers(const std::vector<Timer*>& timers) {
@@ -45,20 +39,13 @@ void HiddenForm::onTimer(UINT_PTR id) {
     }
 }
 
-LRESULT CALLBACK HiddenForm::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    auto* self = reinterpret_cast<HiddenForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    try {
-        if (self && message == WM_TIMER) {
-            self->onTimer(wParam);
-            return 0;
-        }
+LRESULT HiddenForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_TIMER: onTimer(wParam); return 0;
         // Never shown and never closed by the operator: the main window ends the program.
-        if (message == WM_CLOSE) return 0;
-    } catch (...) {
-        reportCurrentException(nullptr);
-        return 0;
+        case WM_CLOSE: return 0;
+        default: return defaultHandling(message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace kv::ui::win32

@@ -11,29 +11,29 @@
 #include <vector>
 
 #include "ui/controls/Timer.h"
-#include "ui/win32/GdiObjects.h"
+#include "ui/win32/OwnWindow.h"
 #include "ui/win32/TimerBinding.h"
 
 namespace kv::ui::win32 {
 
-class HiddenForm {
+class HiddenForm final : public OwnWindow {
 public:
     HiddenForm(const wchar_t* className, const std::wstring& caption, const std::wstring& labelText,
                HINSTANCE instance = GetModuleHandleW(nullptr));
-    ~HiddenForm();
+    ~HiddenForm() override;
     HiddenForm(const HiddenForm&) = delete;
     HiddenForm& operator=(const HiddenForm&) = delete;
 
-    HWND hwnd() const { return window_.get(); }
+    using OwnWindow::hwnd;
     HWND label() const { return label_; }
     // Runs the timers on this window: WM_TIMER with a timer's id calls its tick().
     void attachTimers(const std::vector<Timer*>& timers);
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HWND errorOwner() const override { return nullptr; }  // never shown: the box stands alone
     void onTimer(UINT_PTR id);
 
-    UniqueWindow window_;
     HWND label_ = nullptr;
     std::vector<std::unique_ptr<TimerBinding>> timers_;
 };

@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include "ui/win32/ModalLoops.h"
-#include "ui/win32/WindowClass.h"
 
 namespace kv::ui::win32 {
 
@@ -20,13 +19,12 @@ void initCommonControls() {
 
 void Win32MainWindow::registerClass(HINSTANCE instance) {
     WNDCLASSEXW wc{};
-    wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
-    registerWindowClassOnce(wc);
+    OwnWindow::registerClass(wc);
 }
 
 Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
@@ -37,9 +35,8 @@ Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
     registerClass(instance_);
     RECT outer{0, 0, scale_.toWindow(TKavintamainform::kClientWidth), scale_.toWindow(TKavintamainform::kClientHeight)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    // The window procedure stores `this` at WM_NCCREATE and fills window_ from it.
-    CreateWindowExW(kExStyle, kClassName, form.caption().c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this);
+    create(kExStyle, kClassName, form.caption().c_str(), kStyle,
+           {CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top}, nullptr, instance_);
     if (!hwnd()) return;
     setClientSize(scale_.toWindow(TKavintamainform::kClientWidth), scale_.toWindow(TKavintamainform::kClientHeight));
     createTimers();
@@ -51,7 +48,7 @@ Win32MainWindow::~Win32MainWindow() {
     form_.attachHost(nullptr);
     if (hwnd()) {
         // No form handler runs while the window is torn down from here.
-        SetWindowLongPtrW(hwnd(), GWLP_USERDATA, 0);
+        detach();
         releaseChildren();
     }
 }
@@ -221,27 +218,6 @@ void Win32MainWindow::repaintNow() {
 }
 
 // --- Messages
-
-LRESULT CALLBACK Win32MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_.reset(window);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (self) self->window_.release();
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return self->handle(message, wParam, lParam);
-    } catch (...) {
-        reportCurrentException(window);
-        return 0;
-    }
-}
 
 LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -19,6 +19,7 @@
 #include "ui/win32/FontCache.h"
 #include "ui/win32/FormPainter.h"
 #include "ui/win32/GdiObjects.h"
+#include "ui/win32/OwnWindow.h"
 #include "ui/win32/PaintBatch.h"
 #include "ui/win32/TimerBinding.h"
 #include "ui/win32/ToolTips.h"
@@ -26,7 +27,7 @@
 
 namespace kv::ui::win32 {
 
-class Win32MainWindow final : public IFormHost, private ViewChangeListener {
+class Win32MainWindow final : public OwnWindow, public IFormHost, private ViewChangeListener {
 public:
     static constexpr const wchar_t* kClassName = L"TKavintamainform";
     static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -45,7 +46,7 @@ public:
     Win32MainWindow(const Win32MainWindow&) = delete;
     Win32MainWindow& operator=(const Win32MainWindow&) = delete;
 
-    HWND hwnd() const { return window_.get(); }
+    using OwnWindow::hwnd;
     HACCEL accelerators() const { return accelerators_.get(); }
     HWND toolTipWindow() const { return tips_ ? tips_->window() : nullptr; }
     const UiScale& scale() const { return scale_; }
@@ -82,8 +83,7 @@ private:
     std::optional<PaintBatch> paintBatch_;  // while an update hold is active
 
     static void registerClass(HINSTANCE instance);
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT onCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onCtlColor(UINT message, WPARAM wParam, LPARAM lParam);
     void onTimer(UINT_PTR id);
@@ -103,7 +103,6 @@ private:
     HINSTANCE instance_;
     UiScale scale_;
     FontCache fonts_{scale_};
-    UniqueWindow window_;
     FormPainter painter_;
     std::unique_ptr<ToolTips> tips_;
     std::vector<std::unique_ptr<Win32View>> views_;
