@@ -66,7 +66,7 @@ IniSection::IniSection(const IProfileFile& profile, std::wstring path, std::wstr
 std::wstring IniSection::readString(const std::wstring& key, const std::wstring& def) const {
     if (!entries_) return profile_.readString(path_, section_, key, def);
     for (const auto& [name, value] : *entries_)
-        if (equalsIgnoreCase(name, key)) return value;
+        if (profile_.sameName(name, key)) return value;
     return def;
 }
 

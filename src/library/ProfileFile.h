@@ -25,6 +25,11 @@ public:
                              const std::wstring& key, const std::wstring& value) = 0;
     // Removes the section with all its keys; false when that failed.
     virtual bool eraseSection(const std::wstring& file, const std::wstring& section) = 0;
+    // Whether the file takes two section or key names for the same name. This is the one
+    // rule by which the program compares names ignoring case: the category list, the
+    // duplicate-name check and the style list follow it, so that two names the program
+    // tells apart never land in one section.
+    virtual bool sameName(const std::wstring& a, const std::wstring& b) const = 0;
 };
 
 }  // namespace kv

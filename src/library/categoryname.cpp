@@ -4,11 +4,12 @@
 
 namespace kv {
 
-bool isUsableCategoryName(const std::wstring& name) {
+bool isUsableCategoryName(const std::wstring& name,
+                          const std::function<bool(const std::wstring&, const std::wstring&)>& sameName) {
     if (name.empty() || trimmed(name) != name) return false;
     for (wchar_t c : name)
         if (c < L' ' || c == 0x7F || c == L']') return false;
-    if (equalsIgnoreCase(name, L"KONFIG")) return false;
+    if (sameName(name, L"KONFIG")) return false;
     return upperCase(name.substr(0, 4)) != L"FORM";
 }
 

@@ -1,11 +1,14 @@
 #pragma once
+#include <functional>
 #include <string>
 
 namespace kv {
 
 // Whether a name can be a category: KV.ini must carry it as a section name, and the list
 // must not hide it at the next start (KONFIG and the FORM… placement sections are hidden).
-bool isUsableCategoryName(const std::wstring& name);
+// sameName is the file's rule for names that are one section.
+bool isUsableCategoryName(const std::wstring& name,
+                          const std::function<bool(const std::wstring&, const std::wstring&)>& sameName);
 
 // File-name parts as the slot assignment needs them.
 std::wstring folderOf(const std::wstring& path);              // up to the last '\' or ':', included

@@ -10,7 +10,7 @@ void TKavintamainform::KAT_neuClick() {
     std::wstring name = text(TextId::MeineJingles);
     if (!s_.dialogs.inputQuery(text(TextId::NeueKategorie), text(TextId::BitteNameEingeben), name)) return;
     if (kategorie.indexOf(name, true) >= 0) return;
-    if (!isUsableCategoryName(name)) {
+    if (!isUsableCategoryName(name, sameName())) {
         warn(MessageType::Information, text(TextId::NameNichtVerwendbar));
         return;
     }

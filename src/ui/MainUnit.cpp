@@ -25,11 +25,16 @@ std::array<Button, TKavintamainform::kSlotCount> makeSlots(const ITexts& texts) 
 
 Font boldFont(int points = 8) { return Font{points, true, kBlack}; }
 
+// Names are the same when KV.ini would file them under one section.
+TextEquals sameNameRule(const IProfileFile& profile) {
+    return [&profile](const std::wstring& a, const std::wstring& b) { return profile.sameName(a, b); };
+}
+
 }  // namespace
 
 TKavintamainform::TKavintamainform(MainformServices services)
     : Label3(ids::Label3, "Label3", {6, 4, 84, 20}, services.texts.text(TextId::CapLabel3)),
-      kategorie(ids::kategorie, "kategorie", {92, 4, 198, 21}, services.collation),
+      kategorie(ids::kategorie, "kategorie", {92, 4, 198, 21}, services.collation, sameNameRule(services.profile)),
       KAT_neu(ids::KAT_neu, "KAT_neu", {294, 3, 52, 23}, services.texts.text(TextId::CapKatNeu)),
       Kat_loeschen(ids::Kat_loeschen, "Kat_loeschen", {349, 3, 52, 23}, services.texts.text(TextId::CapKatLoeschen)),
       box_main(ids::box_main, "box_main", {2, 28, 399, 93}, services.texts.text(TextId::CapBoxMain)),
@@ -41,7 +46,7 @@ TKavintamainform::TKavintamainform(MainformServices services)
       c_mfade_Zentrix(ids::c_mfade_Zentrix, "c_mfade_Zentrix", {10, 142, 250, 17}, services.texts.text(TextId::CapZentrix)),
       c_mfade_winamp(ids::c_mfade_winamp, "c_mfade_winamp", {10, 160, 250, 17}, services.texts.text(TextId::CapWinamp)),
       c_mfade_mixer(ids::c_mfade_mixer, "c_mfade_mixer", {10, 179, 100, 17}, services.texts.text(TextId::CapMixer)),
-      cb_mfade_mixer(ids::cb_mfade_mixer, "cb_mfade_mixer", {112, 177, 282, 21}, services.collation),
+      cb_mfade_mixer(ids::cb_mfade_mixer, "cb_mfade_mixer", {112, 177, 282, 21}, services.collation, sameNameRule(services.profile)),
       Panel1(ids::Panel1, "Panel1", {10, 202, 384, 2}),
       auto_fo_mit(ids::auto_fo_mit, "auto_fo_mit", {10, 208, 185, 17}, services.texts.text(TextId::CapFoMit)),
       auto_fo_vor(ids::auto_fo_vor, "auto_fo_vor", {200, 208, 194, 17}, services.texts.text(TextId::CapFoVor)),
@@ -62,7 +67,7 @@ TKavintamainform::TKavintamainform(MainformServices services)
       B_lng_DE(ids::B_lng_DE, "B_lng_DE", {330, 343, 30, 20}, ids::GlyphFlagDE),
       B_lng_EN(ids::B_lng_EN, "B_lng_EN", {366, 343, 30, 20}, ids::GlyphFlagEN),
       Label2(ids::Label2, "Label2", {10, 392, 44, 14}, services.texts.text(TextId::CapLabel2)),
-      cbStyle(ids::cbStyle, "cbStyle", {56, 388, 196, 21}, services.collation),
+      cbStyle(ids::cbStyle, "cbStyle", {56, 388, 196, 21}, services.collation, sameNameRule(services.profile)),
       b_styleanwenden(ids::b_styleanwenden, "b_styleanwenden", {258, 387, 70, 23}, services.texts.text(TextId::CapAnwenden)),
       B_info(ids::B_info, "B_info", {332, 387, 64, 23}, services.texts.text(TextId::CapInfo)),
       Label7(ids::Label7, "Label7", {10, 420, 60, 14}, services.texts.text(TextId::CapLabel7)),
@@ -143,6 +148,8 @@ public:
 };
 }  // namespace
 
+TextEquals TKavintamainform::sameName() const { return sameNameRule(s_.profile); }
+
 IFormHost& TKavintamainform::host() {
     static NullFormHost none;
     return host_ ? *host_ : none;
@@ -173,7 +180,7 @@ void TKavintamainform::FormCreate() {
     // on a chosen monitor; the main window keeps its designed size and first position.
     SetStyle(currentStyleName_);
     cbStyle.clear();
-    for (const std::wstring& name : StyleNameList()) cbStyle.addItem(name);
+    for (const std::wstring& name : StyleNameList(BuiltinStyleNames(), sameName())) cbStyle.addItem(name);
     cbStyle.setItemIndex(cbStyle.indexOf(currentStyleName_, true));
     starttimer.setEnabled(true);
 }

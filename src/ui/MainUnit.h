@@ -171,6 +171,7 @@ private:
     std::wstring text(TextId id) const { return s_.texts.text(id); }
     void warn(MessageType type, const std::wstring& message) { s_.dialogs.showMessage(type, message); }
     IFormHost& host();
+    TextEquals sameName() const;  // the one rule for names ignoring case: KV.ini's
     void bindEvents();
     void setStatusError(const std::wstring& message);
     bool categoryExists() const;

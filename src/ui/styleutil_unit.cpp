@@ -23,10 +23,11 @@ const std::vector<std::wstring>& BuiltinStyleNames() {
     return names;
 }
 
-std::vector<std::wstring> StyleNameList(const std::vector<std::wstring>& known) {
+std::vector<std::wstring> StyleNameList(const std::vector<std::wstring>& known,
+                                        const std::function<bool(const std::wstring&, const std::wstring&)>& sameName) {
     std::vector<std::wstring> list;
     for (const std::wstring& name : known)
-        if (!equalsIgnoreCase(trimmed(name), kSystemStyleName)) list.push_back(name);
+        if (!sameName(trimmed(name), kSystemStyleName)) list.push_back(name);
     std::stable_sort(list.begin(), list.end(), [](const std::wstring& a, const std::wstring& b) {
         return compareTextIgnoreCase(a, b) < 0;
     });

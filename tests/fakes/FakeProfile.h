@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/strutil.h"
 #include "library/ProfileFile.h"
 
 namespace kv::test {
@@ -23,6 +24,9 @@ public:
     bool writeString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                      const std::wstring& value) override;
     bool eraseSection(const std::wstring& file, const std::wstring& section) override;
+    bool sameName(const std::wstring& a, const std::wstring& b) const override {
+        return equalsIgnoreCase(trimmed(a), trimmed(b));
+    }
 
     // Test helpers
     void set(const std::wstring& file, const std::wstring& section, const std::wstring& key,

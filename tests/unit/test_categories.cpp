@@ -55,11 +55,21 @@ TEST_F(Categories, NamesTheFileCannotCarryAreRefusedWithAMessage) {
 }
 
 TEST(CategoryName, UsableNames) {
-    EXPECT_TRUE(isUsableCategoryName(L"meine Jingles"));
-    EXPECT_TRUE(isUsableCategoryName(L"For you"));
-    EXPECT_TRUE(isUsableCategoryName(L"[Morgen"));
-    EXPECT_TRUE(isUsableCategoryName(L"Łódź ☃"));
-    EXPECT_FALSE(isUsableCategoryName(L"Forma"));
+    EXPECT_TRUE(isUsableCategoryName(L"meine Jingles", equalsIgnoreCase));
+    EXPECT_TRUE(isUsableCategoryName(L"For you", equalsIgnoreCase));
+    EXPECT_TRUE(isUsableCategoryName(L"[Morgen", equalsIgnoreCase));
+    EXPECT_TRUE(isUsableCategoryName(L"Łódź ☃", equalsIgnoreCase));
+    EXPECT_FALSE(isUsableCategoryName(L"Forma", equalsIgnoreCase));
+    EXPECT_FALSE(isUsableCategoryName(L"konfig", equalsIgnoreCase));
+}
+
+TEST(CategoryName, ANameTheFileTakesForKonfigIsRefused) {
+    // Whatever the file treats as the settings section must never become a category.
+    const auto fileRule = [](const std::wstring& a, const std::wstring& b) {
+        return equalsIgnoreCase(a, b) || (a == L"K\u00d6NFIG" && b == L"KONFIG");
+    };
+    EXPECT_FALSE(isUsableCategoryName(L"K\u00d6NFIG", fileRule));
+    EXPECT_TRUE(isUsableCategoryName(L"K\u00d6NFIG", equalsIgnoreCase));
 }
 
 TEST_F(Categories, NewCategoryNotSavedIsGoneAfterSelectingAnother) {

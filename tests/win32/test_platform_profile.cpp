@@ -204,3 +204,44 @@ TEST(SplitNullSeparated, SplitsAtNullsAndStopsAtTheEmptyText) {
 }
 
 }  // namespace
+
+namespace {
+
+// --- The one rule for names: what the profile functions file under one section
+
+// Writes under one spelling and reads under the other: whether the profile functions took
+// both for one section.
+bool profileMerges(kv::Win32ProfileFile& profile, const std::wstring& file, const std::wstring& a,
+                   const std::wstring& b) {
+    EXPECT_TRUE(profile.writeString(file, a, L"k", L"v"));
+    const bool merged = profile.readString(file, b, L"k", L"-") == L"v";
+    EXPECT_TRUE(profile.eraseSection(file, a));
+    return merged;
+}
+
+TEST_F(Win32ProfileFileTest, NamesTheProfileFunctionsTakeForOneSectionAreTheSameName) {
+    const std::vector<std::pair<std::wstring, std::wstring>> pairs{
+        {L"Morgen", L"MORGEN"},
+        {kPolish, L"\u0141\u00d3D\u0179 \u2603"},        // "ŁÓDŹ ☃"
+        {L"\u043f\u0435\u0441\u043d\u044f", L"\u041f\u0415\u0421\u041d\u042f"},  // Cyrillic
+        {L"Stra\u00dfe", L"STRASSE"},                        // no locale rule makes ß two letters
+        {L"\u00e9t\u00e9", L"ete"},                          // accents count
+        {L"Spot", L"Spot "},
+    };
+    // Never narrower than the file: a name it would merge with a listed one is that one.
+    int merged = 0;
+    for (const auto& [a, b] : pairs) {
+        if (!profileMerges(profile, ini, a, b)) continue;
+        ++merged;
+        EXPECT_TRUE(profile.sameName(a, b)) << "pair " << std::string(a.begin(), a.end());
+    }
+    EXPECT_GE(merged, 2) << "capitals and blanks at the end merge everywhere";
+    // Letters beyond ASCII fold too, whatever this system's profile functions do.
+    EXPECT_TRUE(profile.sameName(kPolish, L"\u0141\u00d3D\u0179 \u2603"));
+    EXPECT_TRUE(profile.sameName(L"\u043f\u0435\u0441\u043d\u044f", L"\u041f\u0415\u0421\u041d\u042f"));
+    // No locale rule: these are different names.
+    EXPECT_FALSE(profile.sameName(L"Stra\u00dfe", L"STRASSE"));
+    EXPECT_FALSE(profile.sameName(L"\u00e9t\u00e9", L"ete"));
+}
+
+}  // namespace

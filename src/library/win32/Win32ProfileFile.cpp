@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/strutil.h"
 #include "app/win32/UniqueHandle.h"
 
 namespace kv {
@@ -93,6 +94,12 @@ bool Win32ProfileFile::writeString(const std::wstring& file, const std::wstring&
                                    const std::wstring& key, const std::wstring& value) {
     if (isReadOnly(file) || !ensureUnicodeFile(file)) return false;
     return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != 0;
+}
+
+bool Win32ProfileFile::sameName(const std::wstring& a, const std::wstring& b) const {
+    const std::wstring x = trimmed(a), y = trimmed(b);
+    return CompareStringOrdinal(x.c_str(), static_cast<int>(x.size()), y.c_str(), static_cast<int>(y.size()),
+                                TRUE) == CSTR_EQUAL;
 }
 
 bool Win32ProfileFile::eraseSection(const std::wstring& file, const std::wstring& section) {

@@ -19,6 +19,11 @@ public:
                      const std::wstring& value) override;
     // A missing file holds no section: erasing succeeds without creating it.
     bool eraseSection(const std::wstring& file, const std::wstring& section) override;
+    // Ordinal, ignoring case by the system's upper-case table and blanks at either end. The
+    // profile functions ignore those blanks too; whether they fold letters beyond ASCII
+    // differs between systems, so the rule folds all letters: two names it tells apart are
+    // never one section, and no locale rule ever makes two different names one.
+    bool sameName(const std::wstring& a, const std::wstring& b) const override;
 };
 
 // Splits a list of null-terminated texts that ends with an empty one.

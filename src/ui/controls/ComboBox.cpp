@@ -16,8 +16,10 @@ int compareTextIgnoreCase(const std::wstring& a, const std::wstring& b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-ComboBox::ComboBox(int id, std::string name, Rect bounds, TextCompare compare)
-    : Control(ControlKind::ComboBox, id, std::move(name), bounds), compare_(std::move(compare)) {}
+ComboBox::ComboBox(int id, std::string name, Rect bounds, TextCompare compare, TextEquals sameName)
+    : Control(ControlKind::ComboBox, id, std::move(name), bounds),
+      compare_(std::move(compare)),
+      sameName_(std::move(sameName)) {}
 
 int ComboBox::addItem(std::wstring text) {
     auto pos = items_.end();
@@ -50,8 +52,8 @@ void ComboBox::clear() {
 
 int ComboBox::indexOf(const std::wstring& text, bool ignoreCase) const {
     for (int i = 0; i < count(); ++i) {
-        const bool equal = ignoreCase ? compareTextIgnoreCase(items_[static_cast<size_t>(i)], text) == 0
-                                      : items_[static_cast<size_t>(i)] == text;
+        const std::wstring& item = items_[static_cast<size_t>(i)];
+        const bool equal = ignoreCase ? sameName_(item, text) : item == text;
         if (equal) return i;
     }
     return -1;

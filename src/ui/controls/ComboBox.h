@@ -3,12 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "app/strutil.h"
 #include "ui/controls/Control.h"
 
 namespace kv::ui {
 
 // Compares two texts as the platform's sorted lists do (<0, 0, >0).
 using TextCompare = std::function<int(const std::wstring&, const std::wstring&)>;
+// Tells whether two texts are the same name, ignoring case.
+using TextEquals = std::function<bool(const std::wstring&, const std::wstring&)>;
 
 // Case-insensitive comparison without locale rules; used where no platform collation is given.
 int compareTextIgnoreCase(const std::wstring& a, const std::wstring& b);
@@ -18,7 +21,8 @@ int compareTextIgnoreCase(const std::wstring& a, const std::wstring& b);
 // program calls the change handler itself where it wants it to run.
 class ComboBox : public Control {
 public:
-    ComboBox(int id, std::string name, Rect bounds, TextCompare compare = compareTextIgnoreCase);
+    ComboBox(int id, std::string name, Rect bounds, TextCompare compare = compareTextIgnoreCase,
+             TextEquals sameName = equalsIgnoreCase);
 
     std::function<void()> onChange;    // the operator picked an entry
     std::function<void()> onDropDown;  // the operator opened the list
@@ -31,7 +35,7 @@ public:
     int addItem(std::wstring text);
     void deleteItem(int index);
     void clear();
-    // First entry equal to text; ignoring case when asked (as the platform's search does).
+    // First entry equal to text; ignoring case when asked, by the box's name rule.
     int indexOf(const std::wstring& text, bool ignoreCase) const;
 
     bool sorted() const { return sorted_; }
@@ -48,6 +52,7 @@ public:
 
 private:
     TextCompare compare_;
+    TextEquals sameName_;
     std::vector<std::wstring> items_;
     bool sorted_ = false;
     int itemIndex_ = -1;
