@@ -10,7 +10,7 @@ namespace {
 
 constexpr DWORD kFirstValueBufferSize = 2048;  // grown until the value fits
 constexpr DWORD kFirstListBufferSize = 4096;   // grown until every section name fits
-constexpr DWORD kSectionBufferSize = 32767;   // the most one section read returns
+constexpr DWORD kSectionBufferSize = 32767;    // the most one section read returns
 
 bool fileExists(const std::wstring& file) {
     return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
