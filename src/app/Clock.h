@@ -20,6 +20,8 @@ public:
     virtual LocalTime now() const = 0;
     // The time separator of the user's regional settings (":" on German and English systems).
     virtual std::wstring timeSeparator() const = 0;
+    // Waits this long on the calling thread, handling no messages meanwhile.
+    virtual void sleep(int milliseconds) const = 0;
 };
 
 class IRandom {

@@ -13,6 +13,10 @@ public:
     virtual std::wstring variable(const std::wstring& name) const = 0;
 };
 
+// What a reader finds at a path: nothing, a file it can open, or something it cannot read
+// now (a folder, a file another program holds without sharing it, a file it may not read).
+enum class FileAccess { Missing, Readable, Unreadable };
+
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
@@ -20,6 +24,8 @@ public:
     virtual bool directoryExists(const std::wstring& path) const = 0;
     // True when path names an existing file (links followed).
     virtual bool fileExists(const std::wstring& path) const = 0;
+    // Whether the file at path can be opened for reading now, tried once.
+    virtual FileAccess readAccess(const std::wstring& path) const = 0;
     // Creates the folder with all missing parents; true when it exists afterwards.
     virtual bool createDirectories(const std::wstring& path) = 0;
     // Creates or replaces the file and writes bytes to it; false on any failure.

@@ -10,7 +10,7 @@ namespace kv {
 class IProfileFile {
 public:
     virtual ~IProfileFile() = default;
-    // The stored text (up to 2047 characters), or def when the file, section or key is missing.
+    // The stored text, whole, or def when the file, section or key is missing.
     virtual std::wstring readString(const std::wstring& file, const std::wstring& section,
                                     const std::wstring& key, const std::wstring& def) const = 0;
     // Every key of a section with the value readString gives for it, in file order, read in

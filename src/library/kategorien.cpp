@@ -16,6 +16,8 @@ void TKavintamainform::KAT_neuClick() {
     }
     kategorie.setItemIndex(kategorie.addItem(name));
     kategorieChange();
+    // Saved at once: otherwise only the category shown at the next save would reach the file.
+    konfigspeichern();
 }
 
 void TKavintamainform::kategorieChange() {
@@ -26,7 +28,7 @@ void TKavintamainform::Kat_loeschenClick() {
     if (kategorie.itemIndex() < 0) return;
     const std::wstring name = kategorie.text();
     if (!s_.dialogs.confirm(formatText(text(TextId::WirklichLoeschen), name))) return;
-    IniFile ini(s_.profile, configFile());
+    IniFile ini(profile_, configFile());
     if (!ini.eraseSection(name)) {
         warn(MessageType::Error, formatText(text(TextId::KannNichtSchreiben), ini.path()));
         return;

@@ -4,6 +4,7 @@
 
 #include "app/strutil.h"
 #include "library/IniFile.h"
+#include "library/configaccess.h"
 #include "ui/MainUnit.h"
 
 namespace kv::ui {
@@ -17,14 +18,34 @@ bool isPlacementSection(const std::wstring& name) {
     return upperCase(name.substr(0, 4)) == L"FORM";
 }
 
+// Holds the loading flag set while a category loads and clears it on every way out,
+// an exception included: a flag left set would block every later save.
+class LoadingFlag {
+public:
+    explicit LoadingFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~LoadingFlag() { flag_ = false; }
+    LoadingFlag(const LoadingFlag&) = delete;
+    LoadingFlag& operator=(const LoadingFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
 }  // namespace
 
 void TKavintamainform::konfigladenkategorien() {
-    const IniFile ini(s_.profile, configFile());
+    // A file that is there but cannot be read gives an empty list and defaults, and the
+    // next save would write them over the operator's settings.
+    const bool unreadable = staysUnreadable(s_.files, s_.clock, configFile());
+    if (unreadable) profile_.stopWrites();
+    const IniFile ini(profile_, configFile());
     kategorie.setSorted(false);
     kategorie.setItemIndex(-1);
     kategorie.clear();
-    for (const std::wstring& section : ini.sections()) kategorie.addItem(section);
+    // The profile functions find only the first of sections whose names differ at most in
+    // case; a repeated name would be a second entry showing the first one's slots.
+    for (const std::wstring& section : ini.sections())
+        if (kategorie.indexOf(section, true) < 0) kategorie.addItem(section);
     const int konfig = kategorie.indexOf(kConfigSection, true);
     if (konfig >= 0) kategorie.deleteItem(konfig);
     for (int i = kategorie.count() - 1; i >= 0; --i)
@@ -34,11 +55,12 @@ void TKavintamainform::konfigladenkategorien() {
     c_fensterimvordergrund.setChecked(ini.readBool(kConfigSection, L"fensterimvordergrund", false));
     c_fensterskalieren.setChecked(ini.readBool(kConfigSection, L"fensterskalieren", true));
     currentStyleName_ = ini.readString(kConfigSection, L"STYLENAME", kDefaultStyle);
+    if (unreadable) warn(MessageType::Warning, text(TextId::KonfigNichtLesbar));
 }
 
 void TKavintamainform::konfigladenjingles() {
     const FormUpdate paintedOnce(host());  // some forty controls change here
-    loading_ = true;
+    const LoadingFlag loading(loading_);
     for (Button& b : J) {
         b.setFont(Font{});
         b.setMarker(L"");
@@ -46,13 +68,9 @@ void TKavintamainform::konfigladenjingles() {
         b.setHint(L"");
     }
     const std::wstring name = kategorie.text();
-    if (isBlank(name)) {
-        // Nothing to load; saving must not stay blocked, or KONFIG would never be written again.
-        loading_ = false;
-        return;
-    }
+    if (isBlank(name)) return;  // nothing to load
     // One read of the whole section: every key of the category is needed.
-    const IniSection ini = IniFile(s_.profile, configFile()).section(name);
+    const IniSection ini = IniFile(profile_, configFile()).section(name);
     const std::wstring unbelegt = text(TextId::Unbelegt);
     for (int n = 1; n <= kSlotCount; ++n) {
         slot(n).setText(ini.readString(textKey(n), unbelegt));
@@ -80,12 +98,11 @@ void TKavintamainform::konfigladenjingles() {
     jingletimerval.setValue(ini.readInteger(L"jingletimerval", 30));
     jingletimersetup();
     if (auto_crossfade.checked()) Fadeoutpos.setPosition(0);
-    loading_ = false;
 }
 
 void TKavintamainform::konfigspeichern() {
     if (loading_) return;
-    IniFile ini(s_.profile, configFile());
+    IniFile ini(profile_, configFile());
     const std::wstring name = kategorie.text();
     auto writeAll = [&]() -> bool {
         if (!isBlank(name)) {

@@ -12,6 +12,7 @@
 #include "app/FileSystem.h"
 #include "app/os_api_unit.h"
 #include "library/ProfileFile.h"
+#include "library/SessionProfile.h"
 #include "playback/MediaPlayer.h"
 #include "ui/Dialogs.h"
 #include "ui/FormHost.h"
@@ -177,6 +178,7 @@ private:
     bool categoryExists() const;
 
     MainformServices s_;
+    SessionProfile profile_{s_.profile};  // KV.ini as this run reads and writes it
     IFormHost* host_ = nullptr;
 
     std::wstring datapath_;

@@ -1,5 +1,7 @@
 #include "FakeProfile.h"
 
+#include <stdexcept>
+
 #include "app/strutil.h"
 
 namespace kv::test {
@@ -12,22 +14,27 @@ const FakeProfile::Section* FakeProfile::find(const std::wstring& file, const st
     return nullptr;
 }
 
+void FakeProfile::countRead() const {
+    ++reads_;
+    if (throwOnReads_) throw std::runtime_error("profile read failed");
+}
+
 std::wstring FakeProfile::readString(const std::wstring& file, const std::wstring& section,
                                      const std::wstring& key, const std::wstring& def) const {
-    ++reads_;
+    countRead();
     if (const Section* s = find(file, section))
         for (const auto& kv : s->second)
-            if (equalsIgnoreCase(kv.first, key)) return kv.second.substr(0, 2047);
+            if (equalsIgnoreCase(kv.first, key)) return kv.second;
     return def;
 }
 
 std::optional<IProfileFile::Entries> FakeProfile::readSection(const std::wstring& file,
                                                              const std::wstring& section) const {
-    ++reads_;
+    countRead();
     if (refuseSectionReads_) return std::nullopt;
     Entries entries;
     if (const Section* s = find(file, section))
-        for (const auto& kv : s->second) entries.emplace_back(kv.first, kv.second.substr(0, 2047));
+        for (const auto& kv : s->second) entries.emplace_back(kv.first, kv.second);
     return entries;
 }
 
@@ -47,7 +54,7 @@ bool FakeProfile::writeString(const std::wstring& file, const std::wstring& sect
     auto& sections = files_[file];
     Section* target = nullptr;
     for (Section& s : sections)
-        if (equalsIgnoreCase(s.first, section)) target = &s;
+        if (!target && equalsIgnoreCase(s.first, section)) target = &s;  // the first of equal names
     if (!target) {
         sections.push_back({section, {}});
         target = &sections.back();
@@ -70,6 +77,11 @@ bool FakeProfile::eraseSection(const std::wstring& file, const std::wstring& sec
             break;
         }
     return true;
+}
+
+void FakeProfile::appendSection(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                                const std::wstring& value) {
+    files_[file].push_back({section, {{key, value}}});
 }
 
 bool FakeProfile::has(const std::wstring& file, const std::wstring& section, const std::wstring& key) const {

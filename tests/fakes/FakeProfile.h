@@ -46,13 +46,21 @@ public:
     // readSection answers nothing, as for a section too large to read in one pass.
     void refuseSectionReads(bool refuse) { refuseSectionReads_ = refuse; }
     int readCount() const { return reads_; }
+    // Adds a section at the end of the file even when one of that name (in any case) is
+    // there already, as a file edited by hand can hold it.
+    void appendSection(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                       const std::wstring& value);
+    // Every read throws, as a profile that ran out of memory would.
+    void throwOnReads(bool fail) { throwOnReads_ = fail; }
 
 private:
     const Section* find(const std::wstring& file, const std::wstring& section) const;
+    void countRead() const;
     std::map<std::wstring, std::vector<Section>> files_;
     std::set<std::wstring> readOnly_;
     int writesLeft_ = -1;
     bool refuseSectionReads_ = false;
+    bool throwOnReads_ = false;
     mutable int reads_ = 0;
     int writes_ = 0;
 };

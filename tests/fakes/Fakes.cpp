@@ -21,6 +21,15 @@ bool FakeFileSystem::canWriteIn(const std::wstring& path) const {
 bool FakeFileSystem::directoryExists(const std::wstring& path) const { return dirs_.count(key(path)) > 0; }
 bool FakeFileSystem::fileExists(const std::wstring& path) const { return files_.count(key(path)) > 0; }
 
+FileAccess FakeFileSystem::readAccess(const std::wstring& path) const {
+    if (directoryExists(path)) return FileAccess::Unreadable;
+    if (!fileExists(path)) return FileAccess::Missing;
+    auto held = held_.find(key(path));
+    if (held == held_.end() || held->second == 0) return FileAccess::Readable;
+    if (held->second > 0) --held->second;
+    return FileAccess::Unreadable;
+}
+
 bool FakeFileSystem::createDirectories(const std::wstring& path) {
     ++createCalls;
     std::vector<std::wstring> missing;

@@ -30,6 +30,7 @@ class FakeFileSystem : public IFileSystem {
 public:
     bool directoryExists(const std::wstring& path) const override;
     bool fileExists(const std::wstring& path) const override;
+    FileAccess readAccess(const std::wstring& path) const override;
     bool createDirectories(const std::wstring& path) override;
     bool writeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) override;
     bool deleteFile(const std::wstring& path) override;
@@ -40,6 +41,9 @@ public:
     void addFile(const std::wstring& path, const std::wstring& text = L"");
     std::wstring fileText(const std::wstring& path) const;
     std::vector<std::wstring> filesIn(const std::wstring& folder) const;
+    // Another program holds the file without sharing it for this many read checks
+    // (-1: for good).
+    void holdFile(const std::wstring& path, int checks) { held_[key(path)] = checks; }
     int createCalls = 0;
     int writeCalls = 0;
     bool failAppends = false;
@@ -50,6 +54,7 @@ private:
     std::set<std::wstring> dirs_;
     std::set<std::wstring> readOnly_;
     std::map<std::wstring, std::wstring> files_;
+    mutable std::map<std::wstring, int> held_;
 };
 
 struct ShownMessage {
@@ -134,6 +139,8 @@ public:
         return time;
     }
     std::wstring timeSeparator() const override { return separator; }
+    void sleep(int milliseconds) const override { sleeps.push_back(milliseconds); }
+    mutable std::vector<int> sleeps;
     void advanceSeconds(int seconds);
 };
 

@@ -19,7 +19,7 @@ TEST_F(Categories, NewWithTheDefaultNameIsListedSelectedAndUnassigned) {
     EXPECT_EQ(dialogs.queries[0].initial, L"meine Jingles");
     EXPECT_EQ(f.kategorie.text(), L"meine Jingles");
     for (int n = 1; n <= 12; ++n) EXPECT_EQ(f.slot(n).caption(), L"unbelegt");
-    EXPECT_FALSE(profile.exists(ini));  // creating saves nothing
+    EXPECT_EQ(stored(L"meine Jingles", L"Text1"), L"unbelegt");  // saved at once
 }
 
 TEST_F(Categories, ExistingNameInOtherCapitalsChangesNothing) {
@@ -34,11 +34,12 @@ TEST_F(Categories, ExistingNameInOtherCapitalsChangesNothing) {
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(Categories, CancelAddsNothing) {
+TEST_F(Categories, CancelAddsNothingAndSavesNothing) {
     auto& f = start();
     dialogs.cancelQuery();
     f.KAT_neu.click();
     EXPECT_EQ(f.kategorie.count(), 0);
+    EXPECT_EQ(profile.writeCount(), 0);
 }
 
 TEST_F(Categories, NamesTheFileCannotCarryAreRefusedWithAMessage) {
@@ -72,13 +73,23 @@ TEST(CategoryName, ANameTheFileTakesForKonfigIsRefused) {
     EXPECT_TRUE(isUsableCategoryName(L"K\u00d6NFIG", equalsIgnoreCase));
 }
 
-TEST_F(Categories, NewCategoryNotSavedIsGoneAfterSelectingAnother) {
+// Each new category reaches the file when it is made, whatever is selected afterwards.
+TEST_F(Categories, EveryNewCategoryIsSavedAtOnce) {
     store(L"Alt", L"Text1", L"x");
     auto& f = start();
-    dialogs.answerQuery(L"Neu");
+    dialogs.answerQuery(L"Eins");
+    f.KAT_neu.click();
+    dialogs.answerQuery(L"Zwei");
     f.KAT_neu.click();
     f.kategorie.userSelect(f.kategorie.indexOf(L"Alt", false));
-    EXPECT_EQ(profile.sectionNames(ini), std::vector<std::wstring>{L"Alt"});
+    f.FormCloseQuery();
+    EXPECT_EQ(profile.sectionNames(ini), (std::vector<std::wstring>{L"Alt", L"Eins", L"KONFIG", L"Zwei"}));
+    for (const wchar_t* name : {L"Eins", L"Zwei"}) {
+        EXPECT_EQ(profile.keys(ini, name).size(), 36u) << "every slot and option key of " << name;
+        EXPECT_EQ(stored(name, L"Text12"), L"unbelegt");
+        EXPECT_EQ(stored(name, L"zentrixfadeoutin"), L"1");
+    }
+    EXPECT_EQ(stored(L"Alt", L"Text1"), L"x");
 }
 
 TEST_F(Categories, DeleteWithYesErasesTheSectionAndBlanksTheSlots) {

@@ -1,6 +1,8 @@
 // Loading and saving categories and the window-wide settings.
 #include "FormFixture.h"
 
+#include <stdexcept>
+
 using namespace kv;
 using namespace kv::test;
 
@@ -18,6 +20,21 @@ TEST_F(Konfig, ListHidesKonfigAndPlacementSectionsInAnyCase) {
     auto& f = create();
     EXPECT_EQ(f.kategorie.items(), (std::vector<std::wstring>{L"beta", L"Zugabe"}));
     EXPECT_EQ(f.kategorie.itemIndex(), -1);
+}
+
+// The profile functions match section names ignoring case and find only the first of
+// equal ones, so a repeated name is one category with the first section's slots.
+TEST_F(Konfig, SectionRepeatedInAnyCaseIsListedOnce) {
+    store(L"Morgen", L"Text1", L"erste");
+    store(L"KONFIG", L"STYLENAME", L"Windows");
+    store(L"Abend", L"Text1", L"x");
+    profile.appendSection(ini, L"Morgen", L"Text1", L"zweite");
+    profile.appendSection(ini, L"MORGEN", L"Text1", L"dritte");
+    profile.appendSection(ini, L"Konfig", L"STYLENAME", L"Windows");
+    auto& f = start();
+    EXPECT_EQ(f.kategorie.items(), (std::vector<std::wstring>{L"Abend", L"Morgen"}));
+    f.kategorie.userSelect(1);
+    EXPECT_EQ(f.slot(1).text(), L"erste");
 }
 
 TEST_F(Konfig, CategoryLoadHoldsThePaintingOnceAndReleasesIt) {
@@ -168,6 +185,95 @@ TEST_F(Konfig, EmptyCategoryLoadDoesNotBlockSavingAfterwards) {
     f.c_fensterimvordergrund.setChecked(true);
     f.FormCloseQuery();
     EXPECT_EQ(stored(L"KONFIG", L"fensterimvordergrund"), L"1");
+}
+
+TEST_F(Konfig, LoadEndedByAnExceptionDoesNotBlockSavingAfterwards) {
+    store(L"A", L"Text1", L"x");
+    auto& f = create();
+    f.kategorie.setItemIndex(0);
+    profile.throwOnReads(true);
+    EXPECT_THROW(f.kategorieChange(), std::runtime_error);
+    EXPECT_FALSE(f.loading());
+    EXPECT_EQ(host.updateDepth, 0);
+    profile.throwOnReads(false);
+    f.c_fensterimvordergrund.setChecked(true);
+    f.FormCloseQuery();
+    EXPECT_EQ(stored(L"KONFIG", L"fensterimvordergrund"), L"1");
+}
+
+const std::wstring kUnreadable =
+    L"KV.ini kann nicht gelesen werden \u2013 \u00c4nderungen werden in dieser Sitzung nicht gespeichert.";
+
+int totalMs(const std::vector<int>& sleeps) {
+    int total = 0;
+    for (int ms : sleeps) total += ms;
+    return total;
+}
+
+// Every way the operator can make the program write: an option, a slot, a new category,
+// deleting one, closing.
+void tryEveryWrite(ui::TKavintamainform& f, FakeDialogs& dialogs) {
+    f.auto_fo_vor.click();
+    f.jingletimerval.setValue(7);
+    dialogs.openAnswers.push_back(L"C:\\x.wav");
+    dialogs.acceptQuery();
+    f.slot(1).mouseDown(ui::MouseButton::Right);
+    dialogs.answerQuery(L"Neu");
+    f.KAT_neu.click();
+    dialogs.confirmAnswers.push_back(true);
+    f.Kat_loeschen.click();
+    f.FormCloseQuery();
+}
+
+// A file held by another program or replaced by a folder is tried again for a moment,
+// then reported once; nothing is written to it for the rest of the run.
+class UnreadableKonfig : public Konfig {
+protected:
+    void expectReportedOnceAndNeverWritten() {
+        store(L"A", L"Text1", L"x");
+        const int writes = profile.writeCount();
+        auto& f = start();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].type, ui::MessageType::Warning);
+        EXPECT_EQ(dialogs.messages[0].text, kUnreadable);
+        EXPECT_GE(totalMs(clock.sleeps), 200) << "tried again for a moment";
+        EXPECT_LE(totalMs(clock.sleeps), 1000);
+
+        tryEveryWrite(f, dialogs);
+        EXPECT_EQ(profile.writeCount(), writes) << "a write reached the file";
+        EXPECT_EQ(stored(L"A", L"Text1"), L"x");
+        EXPECT_EQ(dialogs.messages.size(), 1u) << "saves after the first message are silent";
+    }
+};
+
+TEST_F(UnreadableKonfig, FileHeldWithoutSharing) {
+    files.addFile(ini);
+    files.holdFile(ini, -1);
+    expectReportedOnceAndNeverWritten();
+}
+
+TEST_F(UnreadableKonfig, FolderInPlaceOfTheFile) {
+    files.addDirectory(ini);
+    expectReportedOnceAndNeverWritten();
+}
+
+TEST_F(Konfig, FileHeldOnlyForAMomentAtStartIsReadAndSavedAsUsual) {
+    files.addFile(ini);
+    files.holdFile(ini, 3);
+    store(L"A", L"Text1", L"x");
+    auto& f = start();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(clock.sleeps.size(), 3u);
+    f.auto_fo_vor.click();
+    EXPECT_EQ(stored(L"A", L"fo1"), L"1");
+}
+
+TEST_F(Konfig, MissingOrReadableFileIsReadWithoutWaiting) {
+    create();
+    files.addFile(ini);
+    create();
+    EXPECT_TRUE(clock.sleeps.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(Konfig, SessionNameIsAddedOnceAndSelectedOnEveryLoad) {

@@ -121,6 +121,32 @@ TEST_F(Win32FileSystemTest, AppendToAFileOpenedWithoutSharingFails) {
     EXPECT_EQ(readBytes(log), "x");
 }
 
+// What the start of the program finds where KV.ini belongs.
+TEST_F(Win32FileSystemTest, ReadAccessTellsMissingReadableAndUnreadableApart) {
+    using kv::FileAccess;
+    const std::wstring file = temp / L"KV.ini";
+    EXPECT_EQ(files.readAccess(file), FileAccess::Missing);
+    EXPECT_EQ(files.readAccess(temp / L"fehlt\\KV.ini"), FileAccess::Missing);
+    ASSERT_TRUE(files.writeFile(file, {'[', 'A', ']'}));
+    EXPECT_EQ(files.readAccess(file), FileAccess::Readable);
+    {
+        // Held by a program that lets others read and write: the profile functions can read it.
+        const HANDLE shared = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(shared, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(files.readAccess(file), FileAccess::Readable);
+        CloseHandle(shared);
+    }
+    const HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(files.readAccess(file), FileAccess::Unreadable);
+    CloseHandle(held);
+    EXPECT_EQ(files.readAccess(file), FileAccess::Readable);
+    const std::wstring folder = temp / L"Ordner.ini";
+    ASSERT_TRUE(files.createDirectories(folder));
+    EXPECT_EQ(files.readAccess(folder), FileAccess::Unreadable);
+}
+
 TEST_F(Win32FileSystemTest, PathsLongerThan259CharactersFail) {
     const std::wstring prefix = temp.path() + L"\\";
     const std::wstring longName = prefix + std::wstring(260 - prefix.size(), L'x');

@@ -5,12 +5,14 @@
 
 #include "TestFiles.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "library/win32/ProfileEncoding.h"
 #include "library/win32/Win32ProfileFile.h"
 
 namespace {
@@ -29,6 +31,30 @@ protected:
 };
 
 const std::wstring kPolish = L"\u0141\u00f3d\u017a \u2603";  // "Łódź ☃"
+
+// Text in the system's ANSI code page, as an older program or an editor saves the file.
+std::string ansiBytes(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
+                        nullptr);
+    return bytes;
+}
+
+// The text of a file that begins with the UTF-16LE mark.
+std::wstring utf16Text(const std::string& bytes) {
+    if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0) return L"<no UTF-16LE mark>";
+    std::wstring text((bytes.size() - 2) / 2, L'\0');
+    std::memcpy(text.data(), bytes.data() + 2, text.size() * sizeof(wchar_t));
+    return text;
+}
+
+std::vector<std::wstring> filesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    for (const auto& entry : fs::directory_iterator(fs::path(folder))) names.push_back(entry.path().filename().wstring());
+    return names;
+}
 
 TEST_F(Win32ProfileFileTest, NewFileStartsWithUtf16MarkAndKeepsAnyText) {
     ASSERT_TRUE(profile.writeString(ini, kPolish, kPolish, kPolish));
@@ -51,6 +77,46 @@ TEST_F(Win32ProfileFileTest, ExistingAnsiFileStaysAnsi) {
     EXPECT_NE(bytes.find("Text2=zwei"), std::string::npos);
     EXPECT_EQ(profile.readString(ini, L"Alt", L"Text1", L""), L"eins");
     EXPECT_EQ(profile.readString(ini, L"Neu", L"Text2", L""), L"zwei");
+}
+
+TEST_F(Win32ProfileFileTest, EmptyFileIsTakenAsNewAndKeepsAnyText) {
+    writeBytes(ini, "");
+    for (const wchar_t* key : {L"Text1", L"Jingle1", L"Text2"}) ASSERT_TRUE(profile.writeString(ini, kPolish, key, kPolish));
+    EXPECT_EQ(readBytes(ini).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(profile.sectionNames(ini), std::vector<std::wstring>{kPolish}) << "one section, not one per key";
+    EXPECT_EQ(profile.readString(ini, kPolish, L"Jingle1", L""), kPolish);
+}
+
+// An ANSI file that must take a section name, a caption or a path its code page lacks is
+// converted to UTF-16LE first, with every character of its content.
+TEST_F(Win32ProfileFileTest, AnsiFileIsConvertedWhenATextNeedsIt) {
+    const std::wstring old = L"; von Hand\r\n[M\u00fcller]\r\nText1=Gr\u00fc\u00dfe \u00e4\r\n[B]\r\nx=1\r\n";
+    ASSERT_TRUE(kv::ansiCanHold(old)) << "the test needs a Western code page";
+    struct Case { const wchar_t* what; std::wstring section, value; };
+    for (const Case& c : {Case{L"section", kPolish, L"1"}, Case{L"value", L"B", L"C:\\Musik\\" + kPolish + L".mp3"}}) {
+        SCOPED_TRACE(c.what);
+        writeBytes(ini, ansiBytes(old));
+        ASSERT_TRUE(profile.writeString(ini, c.section, L"Jingle1", c.value));
+        const std::string bytes = readBytes(ini);
+        const std::wstring now = utf16Text(bytes);
+        EXPECT_EQ(now.substr(0, old.size()), old) << "the old content, every character of it";
+        EXPECT_EQ(bytes.find('?'), std::string::npos);
+        EXPECT_EQ(profile.readString(ini, c.section, L"Jingle1", L""), c.value);
+        EXPECT_EQ(profile.readString(ini, L"M\u00fcller", L"Text1", L""), L"Gr\u00fc\u00dfe \u00e4");
+        EXPECT_EQ(filesIn(temp.path()), std::vector<std::wstring>{L"KV.ini"}) << "no temporary file left";
+    }
+}
+
+TEST_F(Win32ProfileFileTest, AnsiFileThatCannotBeReplacedIsLeftAsItIs) {
+    const std::string old = "[Alt]\r\nText1=eins\r\n";
+    writeBytes(ini, old);
+    // Another program reads the file and lets others read it, but not replace it.
+    const HANDLE held = CreateFileW(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(profile.writeString(ini, kPolish, L"Text1", kPolish));
+    CloseHandle(held);
+    EXPECT_EQ(readBytes(ini), old);
+    EXPECT_EQ(filesIn(temp.path()), std::vector<std::wstring>{L"KV.ini"}) << "no temporary file left";
 }
 
 TEST_F(Win32ProfileFileTest, ExistingUtf16FileIsNotRewrittenAsAnsi) {
@@ -83,7 +149,7 @@ TEST_F(Win32ProfileFileTest, SectionReadGivesWhatReadingKeyByKeyGives) {
     EXPECT_EQ(entries->at(0).second, L"Intro");
     EXPECT_EQ(entries->at(1).second, L"mit Blanks");
     EXPECT_EQ(entries->at(2).second, L"in Anfuehrung") << "quotes are removed as by a single read";
-    EXPECT_EQ(entries->at(7).second.size(), 2047u) << "as long as a single read gives";
+    EXPECT_EQ(entries->at(7).second, std::wstring(3000, L'x')) << "read whole, as a single read gives it";
 }
 
 TEST_F(Win32ProfileFileTest, SectionReadOfAMissingFileOrSectionIsEmpty) {
@@ -129,10 +195,39 @@ TEST_F(Win32ProfileFileTest, ExistingKeyIsReplacedWhereItStands) {
     EXPECT_EQ(profile.sectionNames(ini).size(), 1u);
 }
 
-TEST_F(Win32ProfileFileTest, LongValuesAreReadUpTo2047Characters) {
-    const std::wstring value(3000, L'v');
-    ASSERT_TRUE(profile.writeString(ini, L"Kat", L"Jingle1", value));
-    EXPECT_EQ(profile.readString(ini, L"Kat", L"Jingle1", L""), value.substr(0, 2047));
+// Equality of long texts, reported by length and first difference instead of in full.
+::testing::AssertionResult sameText(const std::wstring& actual, const std::wstring& expected) {
+    if (actual == expected) return ::testing::AssertionSuccess();
+    std::size_t at = 0;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
+    return ::testing::AssertionFailure() << actual.size() << " characters instead of " << expected.size()
+                                         << ", first difference at " << at;
+}
+
+// A caption or path of any length is read whole, alone or with its section, and a value
+// read and written back stays whole.
+TEST_F(Win32ProfileFileTest, LongValuesAreReadWholeAndWrittenBackWhole) {
+    std::wstring caption;
+    for (int i = 0; caption.size() < 5000; ++i) caption += L"Teil " + std::to_wstring(i) + L" \u00e4 ";
+    caption += L"Ende";
+    const std::wstring path = L"C:\\" + std::wstring(2047, L'p') + L"\\x.mp3";
+    const std::wstring huge(70000, L'h');  // more than a section read returns
+    ASSERT_TRUE(profile.writeString(ini, L"Kat", L"Text1", caption));
+    ASSERT_TRUE(profile.writeString(ini, L"Kat", L"Jingle1", path));
+    EXPECT_TRUE(sameText(profile.readString(ini, L"Kat", L"Text1", L""), caption));
+    EXPECT_TRUE(sameText(profile.readString(ini, L"Kat", L"Jingle1", L""), path));
+    const auto entries = profile.readSection(ini, L"Kat");
+    ASSERT_TRUE(entries.has_value());
+    ASSERT_EQ(entries->size(), 2u);
+    EXPECT_TRUE(sameText(entries->at(0).second, caption));
+    EXPECT_TRUE(sameText(entries->at(1).second, path));
+
+    ASSERT_TRUE(profile.writeString(ini, L"Kat", L"Text1", profile.readString(ini, L"Kat", L"Text1", L"")));
+    EXPECT_TRUE(sameText(profile.readString(ini, L"Kat", L"Text1", L""), caption));
+    ASSERT_TRUE(profile.writeString(ini, L"Gross", L"Text1", huge));
+    EXPECT_TRUE(sameText(profile.readString(ini, L"Gross", L"Text1", L""), huge));
+    // A default longer than the first buffer comes back whole too.
+    EXPECT_TRUE(sameText(profile.readString(ini, L"Kat", L"fehlt", caption), caption));
 }
 
 TEST_F(Win32ProfileFileTest, SectionsAreListedInFileOrder) {

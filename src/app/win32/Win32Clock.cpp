@@ -17,4 +17,8 @@ std::wstring Win32Clock::timeSeparator() const {
     return std::wstring(buffer, static_cast<std::size_t>(length - 1));
 }
 
+void Win32Clock::sleep(int milliseconds) const {
+    Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
+}
+
 }  // namespace kv

@@ -8,6 +8,7 @@ class Win32Clock final : public IClock {
 public:
     LocalTime now() const override;
     std::wstring timeSeparator() const override;  // ":" when the setting cannot be read
+    void sleep(int milliseconds) const override;
 };
 
 }  // namespace kv

@@ -71,6 +71,17 @@ bool Win32FileSystem::fileExists(const std::wstring& path) const {
     return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+FileAccess Win32FileSystem::readAccess(const std::wstring& path) const {
+    if (directoryExists(path)) return FileAccess::Unreadable;
+    // The sharing the profile functions need: others may go on reading and writing.
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return FileAccess::Readable;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FileAccess::Missing;
+    return FileAccess::Unreadable;
+}
+
 bool Win32FileSystem::createDirectories(const std::wstring& path) {
     if (!usablePath(path)) return false;
     // Create every prefix that ends before a separator, then the whole path. Prefixes that

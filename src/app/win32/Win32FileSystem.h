@@ -9,6 +9,7 @@ class Win32FileSystem final : public IFileSystem {
 public:
     bool directoryExists(const std::wstring& path) const override;
     bool fileExists(const std::wstring& path) const override;
+    FileAccess readAccess(const std::wstring& path) const override;
     bool createDirectories(const std::wstring& path) override;
     bool writeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) override;
     bool deleteFile(const std::wstring& path) override;

@@ -3,15 +3,15 @@
 #include <windows.h>
 
 #include "app/strutil.h"
-#include "app/win32/UniqueHandle.h"
+#include "library/win32/ProfileEncoding.h"
 
 namespace kv {
 
 namespace {
 
-constexpr DWORD kValueBufferSize = 2048;     // values are read up to 2047 characters
-constexpr DWORD kFirstListBufferSize = 4096;  // grown until every section name fits
-constexpr DWORD kSectionBufferSize = 32767;   // the most one section read returns
+constexpr DWORD kFirstValueBufferSize = 2048;  // grown until the value fits
+constexpr DWORD kFirstListBufferSize = 4096;   // grown until every section name fits
+constexpr DWORD kSectionBufferSize = 32767;    // the most one section read returns
 
 bool fileExists(const std::wstring& file) {
     return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -23,20 +23,6 @@ bool fileExists(const std::wstring& file) {
 bool isReadOnly(const std::wstring& file) {
     const DWORD attributes = GetFileAttributesW(file.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-}
-
-// Creates the file holding only the UTF-16LE byte-order mark when it does not exist yet.
-// True when the file exists afterwards (made here or already there).
-bool ensureUnicodeFile(const std::wstring& file) {
-    const UniqueHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!handle) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
-    }
-    static const unsigned char kByteOrderMark[2] = {0xFF, 0xFE};
-    DWORD written = 0;
-    return WriteFile(handle.get(), kByteOrderMark, 2, &written, nullptr) && written == 2;
 }
 
 }  // namespace
@@ -55,10 +41,18 @@ std::vector<std::wstring> splitNullSeparated(const wchar_t* list, std::size_t le
 
 std::wstring Win32ProfileFile::readString(const std::wstring& file, const std::wstring& section,
                                           const std::wstring& key, const std::wstring& def) const {
-    wchar_t buffer[kValueBufferSize] = {};
-    const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), def.c_str(), buffer,
-                                                  kValueBufferSize, file.c_str());
-    return std::wstring(buffer, length);
+    std::wstring buffer(kFirstValueBufferSize, L'\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length =
+            GetPrivateProfileStringW(section.c_str(), key.c_str(), def.c_str(), buffer.data(), size, file.c_str());
+        // A value that did not fit is reported as size - 1 characters long.
+        if (length + 1 < size) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.assign(static_cast<std::size_t>(size) * 2, L'\0');
+    }
 }
 
 std::optional<IProfileFile::Entries> Win32ProfileFile::readSection(const std::wstring& file,
@@ -73,7 +67,7 @@ std::optional<IProfileFile::Entries> Win32ProfileFile::readSection(const std::ws
         std::wstring key = line.substr(0, equals);
         std::wstring value = line.substr(equals + 1);
         const bool quoted = !value.empty() && (value.front() == L'"' || value.front() == L'\'');
-        if (quoted || value.size() >= kValueBufferSize - 1) value = readString(file, section, key, L"");
+        if (quoted) value = readString(file, section, key, L"");
         entries.emplace_back(std::move(key), std::move(value));
     }
     return entries;
@@ -92,7 +86,7 @@ std::vector<std::wstring> Win32ProfileFile::sectionNames(const std::wstring& fil
 
 bool Win32ProfileFile::writeString(const std::wstring& file, const std::wstring& section,
                                    const std::wstring& key, const std::wstring& value) {
-    if (isReadOnly(file) || !ensureUnicodeFile(file)) return false;
+    if (isReadOnly(file) || !prepareForText(file, section + key + value)) return false;
     return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != 0;
 }
 

@@ -1,18 +1,20 @@
 #pragma once
-// KV.ini through the Windows private-profile functions. A file this class creates begins
-// with a UTF-16LE byte-order mark, so the profile functions keep it in UTF-16 and any name
-// survives; a file that exists already is read and written in whatever form it has.
+// KV.ini through the Windows private-profile functions. A file this class creates, or finds
+// empty, begins with a UTF-16LE byte-order mark, so the profile functions keep it in UTF-16
+// and any name survives. An existing ANSI file stays ANSI until a write needs a character
+// its code page lacks; then it is converted to UTF-16LE first (see ProfileEncoding.h).
 #include "library/ProfileFile.h"
 
 namespace kv {
 
 class Win32ProfileFile final : public IProfileFile {
 public:
+    // Values are read whole, however long.
     std::wstring readString(const std::wstring& file, const std::wstring& section,
                             const std::wstring& key, const std::wstring& def) const override;
     // One GetPrivateProfileSectionW instead of a call per key (each call opens the file
-    // again). Values that the two functions would not give alike (quoted ones, which
-    // GetPrivateProfileStringW unquotes, and overlong ones) are read key by key.
+    // again). Quoted values, which GetPrivateProfileStringW unquotes, are read key by key;
+    // a section larger than one such read returns is left to key-by-key reads altogether.
     std::optional<Entries> readSection(const std::wstring& file, const std::wstring& section) const override;
     std::vector<std::wstring> sectionNames(const std::wstring& file) const override;
     bool writeString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
