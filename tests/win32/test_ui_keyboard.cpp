@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -552,8 +553,19 @@ TEST_F(KeyboardTest, WithHighContrastTextsAndBackgroundsTakeTheSystemsColours) {
         EXPECT_EQ(c.brush, GetSysColorBrush(COLOR_3DFACE)) << "control id " << id;
     }
 
+    // The compact toggle's grey and black picture takes the face and text colours; the
+    // flags stay pictures.
+    auto count = [](const std::vector<COLORREF>& pixels, COLORREF colour) {
+        return std::count(pixels.begin(), pixels.end(), colour);
+    };
+    const auto toggle = drawnPicture(main(), child(ids::fensterkleingross), 0);
+    EXPECT_EQ(count(toggle, RGB(192, 192, 192)), 0) << "no fixed grey";
+    EXPECT_GT(count(toggle, GetSysColor(COLOR_BTNTEXT)), 20) << "the arrows in the text colour";
+    EXPECT_GT(count(drawnPicture(main(), child(ids::B_lng_DE), 0), RGB(0, 0, 0)), 100) << "the flag's black stripe";
+
     high = false;
     SendMessageW(main(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_GT(count(drawnPicture(main(), child(ids::fensterkleingross), 0), RGB(192, 192, 192)), 20);
     EXPECT_FALSE(window->highContrast());
     EXPECT_EQ(coloursFor(main(), WM_CTLCOLORSTATIC, child(ids::datenpfadlabel)).text, static_cast<COLORREF>(kNavy));
 }

@@ -148,8 +148,20 @@ SpeedButtonView::SpeedButtonView(SpeedButton& model, const ViewContext& context)
 
 void SpeedButtonView::setGlyph(GlyphImage glyph) {
     glyph_ = std::move(glyph);
-    bitmap_ = makeBitmap(glyph_);
+    makeShownBitmap();
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void SpeedButtonView::coloursChanged() { makeShownBitmap(); }
+
+void SpeedButtonView::makeShownBitmap() {
+    const bool systemColours = context().contrast && context().contrast->on() && isButtonToneGlyph(glyph_);
+    if (!systemColours) {
+        bitmap_ = makeBitmap(glyph_);
+        return;
+    }
+    auto inGlyphOrder = [](COLORREF c) { return rgb(GetRValue(c), GetGValue(c), GetBValue(c)); };
+    bitmap_ = makeBitmap(recoloured(glyph_, inGlyphOrder(GetSysColor(COLOR_BTNFACE)), inGlyphOrder(GetSysColor(COLOR_BTNTEXT))));
 }
 
 void SpeedButtonView::apply(Aspect aspect) {

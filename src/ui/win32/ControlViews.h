@@ -84,8 +84,11 @@ public:
     const GlyphImage& glyph() const { return glyph_; }
     // Replaces the picture (recolouring by a style) and repaints.
     void setGlyph(GlyphImage glyph);
+    // In high contrast a picture in plain button colours takes the system's colours.
+    void coloursChanged() override;
 
 private:
+    void makeShownBitmap();
     bool showsFocusMark(const DRAWITEMSTRUCT& item) const;
     void drawGlyph(HDC dc, const RECT& r, bool pressed) const;
     SpeedButton& speed_;

@@ -360,6 +360,7 @@ void Win32MainWindow::onContextKey(HWND control) {
 void Win32MainWindow::onColoursChanged(bool systemColours) {
     painter_.forgetPrints();
     if (!hwnd()) return;
+    for (const auto& view : views_) view->coloursChanged();
     if (systemColours)
         for (const auto& view : views_)
             for (HWND window : view->windows())

@@ -67,6 +67,8 @@ public:
     void showPendingText();
     // After the scale changed: new position, size and font.
     virtual void rescale();
+    // After the system colours or high contrast changed (the window is repainted anyway).
+    virtual void coloursChanged() {}
 
     virtual void onCommand(int /*notifyCode*/, HWND /*from*/) {}
     virtual bool onNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
