@@ -83,6 +83,10 @@ TKavintamainform::TKavintamainform(MainformServices services)
     Jinglestatus.setFont(boldFont());
     GroupBox2.setFont(boldFont());
     datenpfadlabel.setFontColor(kNavy);
+    // The glyph buttons show no text; their text is what screen readers call them.
+    fensterkleingross.setText(services.texts.text(TextId::NameFensterKleinGross));
+    B_lng_DE.setText(services.texts.text(TextId::NameDeutsch));
+    B_lng_EN.setText(services.texts.text(TextId::NameEnglish));
     for (Button& b : J) b.setShowHint(true);
     RadioButton::group({&c_mfade_Zentrix, &c_mfade_winamp, &c_mfade_mixer});
     bindEvents();

@@ -113,6 +113,7 @@ public:
     void c_fensterskalierenClick();
 
     // --- State
+    const ITexts& texts() const { return s_.texts; }  // the active language's
     const std::wstring& dataPath() const { return datapath_; }
     const std::wstring& versionText() const { return versionText_; }
     const std::wstring& caption() const { return caption_; }

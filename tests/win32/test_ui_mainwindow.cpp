@@ -354,7 +354,7 @@ TEST_F(MainWindowTest, EveryControlIsAChildWithItsIdAndCaption) {
         {ids::Kat_loeschen, L"Button", L"entf."},
         {ids::box_main, L"Button", L"Jingles F1 - F12"},
         {ids::Label1, L"Static", L"Belegen der Buttons mit der rechten Maustaste möglich."},
-        {ids::fensterkleingross, L"Button", L""},
+        {ids::fensterkleingross, L"Button", L"Fenster verkleinern/vergrößern"},
         {ids::Jinglestatus, L"Static", L"(- -)"},
         {ids::GroupBox2, L"Button", L"Konfiguration und Player Anbindung"},
         {ids::c_mfade_Zentrix, L"Button", L"über Tribolo (1/2 Playerbetrieb)"},
@@ -378,8 +378,8 @@ TEST_F(MainWindowTest, EveryControlIsAChildWithItsIdAndCaption) {
         {ids::Label9, L"Static", L"(möglichst alle Jinglebuttons belegen für diese Funktion)"},
         {ids::c_fensterimvordergrund, L"Button", L"Dieses Fenster immer im Vordergrund halten"},
         {ids::c_fensterskalieren, L"Button", L"Dieses Fenster skalieren (Hochauflösende Monitore)"},
-        {ids::B_lng_DE, L"Button", L""},
-        {ids::B_lng_EN, L"Button", L""},
+        {ids::B_lng_DE, L"Button", L"Deutsch"},
+        {ids::B_lng_EN, L"Button", L"English"},
         {ids::Label2, L"Static", L"Design:"},
         {ids::cbStyle, win32::kDropDownListClass, nullptr},
         {ids::b_styleanwenden, L"Button", L"anwenden"},
@@ -430,10 +430,10 @@ TEST_F(MainWindowTest, ChildrenStandAtTheirDesignBounds) {
     EXPECT_GT(j7.top, j1.top);
 }
 
-TEST_F(MainWindowTest, ButtonsUseStylesThatLeaveTheStateToTheModel) {
+TEST_F(MainWindowTest, ButtonsUseTheStylesOfTheirKinds) {
     create();
-    EXPECT_EQ(styleOf(child(ids::auto_fi)) & BS_TYPEMASK, BS_CHECKBOX);
-    EXPECT_EQ(styleOf(child(ids::c_mfade_winamp)) & BS_TYPEMASK, BS_RADIOBUTTON);
+    EXPECT_EQ(styleOf(child(ids::auto_fi)) & BS_TYPEMASK, BS_AUTOCHECKBOX);
+    EXPECT_EQ(styleOf(child(ids::c_mfade_winamp)) & BS_TYPEMASK, BS_AUTORADIOBUTTON);
     EXPECT_EQ(styleOf(child(ids::J1)) & BS_TYPEMASK, BS_PUSHBUTTON);
     EXPECT_EQ(styleOf(child(ids::box_main)) & BS_TYPEMASK, BS_GROUPBOX);
     EXPECT_EQ(styleOf(child(ids::fensterkleingross)) & BS_TYPEMASK, BS_OWNERDRAW);

@@ -1,8 +1,11 @@
-// Push buttons, speed buttons, check boxes and radio buttons. The non-automatic button
-// styles leave the checked state to the control model, which the view only mirrors.
+// Push buttons, speed buttons, check boxes and radio buttons. Check boxes and radio buttons
+// are the automatic kinds, as the keyboard and the system's accessibility expect them: the
+// window changes its own state on a click, and the model, told by the click, takes the same
+// state and runs its handler.
 #include <windows.h>
 #include <commctrl.h>
 
+#include "ui/Texts.h"
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/ModalLoops.h"
 
@@ -19,6 +22,15 @@ bool isMouseDown(UINT message) {
         case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: return true;
         default: return false;
     }
+}
+
+// The keyboard's context-menu keys: Shift+F10 going down, and the context-menu key coming
+// up (when Windows, too, reports it as a context menu).
+bool isContextKey(UINT message, WPARAM key) {
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool otherModifier = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+    if ((message == WM_SYSKEYDOWN || message == WM_KEYDOWN) && key == VK_F10) return shift && !otherModifier;
+    return message == WM_KEYUP && key == VK_APPS;
 }
 
 MouseButton mouseButtonOf(UINT message) {
@@ -47,6 +59,8 @@ void ButtonViewBase::onCommand(int notifyCode, HWND) {
     if (notifyCode == BN_CLICKED || notifyCode == BN_DOUBLECLICKED) button_.click();
 }
 
+void ButtonViewBase::onContextKey() { button_.mouseDown(MouseButton::Right); }
+
 LRESULT ButtonViewBase::onMouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
     const unsigned loopsBefore = modalLoopCount();
     const MouseButton pressed = mouseButtonOf(message);
@@ -62,6 +76,13 @@ LRESULT CALLBACK ButtonViewBase::subclassProc(HWND window, UINT message, WPARAM 
     try {
         if (isMouseDown(message))
             return reinterpret_cast<ButtonViewBase*>(self)->onMouseButton(message, wParam, lParam);
+        // Told as the system tells it, as a context menu without a position that the button
+        // passes to its parent. Not left to the default processing: it knows no context-menu
+        // key on some systems, and after Shift+F10 it would enter the window's menu mode.
+        if (isContextKey(message, wParam)) {
+            SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), static_cast<LPARAM>(-1));
+            return 0;
+        }
         if (message == WM_NCDESTROY) {
             reinterpret_cast<ButtonViewBase*>(self)->hooked_ = false;
             RemoveWindowSubclass(window, subclassProc, id);
@@ -77,11 +98,32 @@ PushButtonView::PushButtonView(Button& model, const ViewContext& context)
     : ButtonViewBase(model, context), push_(model) {
     createWindow(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP);
     installMouseHook();
+    annotateName();
+}
+
+PushButtonView::~PushButtonView() {
+    // The system keeps an annotation as long as it is not cleared, window or no window.
+    if (!spokenName_.empty() && context().names) context().names->clearName(hwnd());
 }
 
 std::wstring PushButtonView::initialText() const { return push_.caption(); }
 
-bool PushButtonView::applyText() { return showText(push_.caption()); }
+bool PushButtonView::applyText() {
+    const bool changed = showText(push_.caption());
+    annotateName();
+    return changed;
+}
+
+void PushButtonView::annotateName() {
+    AccessibleNames* names = context().names;
+    if (!names || !hwnd()) return;
+    std::wstring name;
+    if (!push_.marker().empty() && context().playingName) name = formatText(*context().playingName, push_.text());
+    if (name == spokenName_) return;
+    if (name.empty()) names->clearName(hwnd());
+    else names->setName(hwnd(), name);
+    spokenName_ = std::move(name);
+}
 
 // A button that has the focus, is held down or lies under the mouse looks like no other:
 // it has no key. The others differ only in size, caption, font and enabled state.
@@ -99,15 +141,27 @@ std::wstring PushButtonView::printKey(const FormPainter::Moment& moment) const {
 
 SpeedButtonView::SpeedButtonView(SpeedButton& model, const ViewContext& context)
     : ButtonViewBase(model, context), speed_(model) {
-    createWindow(L"BUTTON", BS_OWNERDRAW);
+    createWindow(L"BUTTON", BS_OWNERDRAW | WS_TABSTOP);
     installMouseHook();
     setGlyph(glyphForResource(model.glyph()));
 }
 
 void SpeedButtonView::setGlyph(GlyphImage glyph) {
     glyph_ = std::move(glyph);
-    bitmap_ = makeBitmap(glyph_);
+    makeShownBitmap();
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void SpeedButtonView::coloursChanged() { makeShownBitmap(); }
+
+void SpeedButtonView::makeShownBitmap() {
+    const bool systemColours = context().contrast && context().contrast->on() && isButtonToneGlyph(glyph_);
+    if (!systemColours) {
+        bitmap_ = makeBitmap(glyph_);
+        return;
+    }
+    auto inGlyphOrder = [](COLORREF c) { return rgb(GetRValue(c), GetGValue(c), GetBValue(c)); };
+    bitmap_ = makeBitmap(recoloured(glyph_, inGlyphOrder(GetSysColor(COLOR_BTNFACE)), inGlyphOrder(GetSysColor(COLOR_BTNTEXT))));
 }
 
 void SpeedButtonView::apply(Aspect aspect) {
@@ -124,25 +178,41 @@ bool SpeedButtonView::onDrawItem(const DRAWITEMSTRUCT& item) {
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     if (pressed) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-    if (!bitmap_) return true;
+    if (bitmap_) drawGlyph(dc, r, pressed);
+    // Over the picture, which may fill the button: the mark inverts what lies beneath it.
+    if (showsFocusMark(item)) {
+        RECT mark = r;
+        InflateRect(&mark, -1, -1);
+        DrawFocusRect(dc, &mark);
+    }
+    return true;
+}
 
+void SpeedButtonView::drawGlyph(HDC dc, const RECT& r, bool pressed) const {
     const int width = scale().toWindow(glyph_.width);
     const int height = scale().toWindow(glyph_.height);
     const int offset = pressed ? 1 : 0;  // a pressed flat button shifts its picture
     const int x = r.left + (r.right - r.left - width) / 2 + offset;
     const int y = r.top + (r.bottom - r.top - height) / 2 + offset;
     UniqueMemoryDc memory(CreateCompatibleDC(dc));
-    if (!memory) return true;
+    if (!memory) return;
     SelectedObject selected(memory.get(), bitmap_.get());
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, x, y, width, height, memory.get(), 0, 0, glyph_.width, glyph_.height, SRCCOPY);
-    return true;
+}
+
+// The focus mark shows while the button has the focus, unless the window's keyboard cues
+// are hidden (the button then reports ODS_NOFOCUSRECT; its UI state says the same).
+bool SpeedButtonView::showsFocusMark(const DRAWITEMSTRUCT& item) const {
+    if (!(item.itemState & ODS_FOCUS) || (item.itemState & ODS_NOFOCUSRECT)) return false;
+    const LRESULT cues = SendMessageW(item.hwndItem, WM_QUERYUISTATE, 0, 0);
+    return (cues & UISF_HIDEFOCUS) == 0;
 }
 
 // --- Check boxes and radio buttons
 
 CheckBoxView::CheckBoxView(CheckBox& model, const ViewContext& context) : Win32View(model, context), box_(model) {
-    createWindow(L"BUTTON", BS_CHECKBOX | WS_TABSTOP);
+    createWindow(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP);
     if (box_.checked()) apply(Aspect::Checked);
 }
 
@@ -160,18 +230,25 @@ void CheckBoxView::onCommand(int notifyCode, HWND) {
 
 RadioButtonView::RadioButtonView(RadioButton& model, const ViewContext& context)
     : Win32View(model, context), radio_(model) {
-    createWindow(L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP);
+    // The form gives the first of a group without a checked button the tab stop.
+    createWindow(L"BUTTON", BS_AUTORADIOBUTTON | (model.checked() ? WS_TABSTOP : 0));
     if (radio_.checked()) apply(Aspect::Checked);
 }
 
+// Of a group, the checked button is the one Tab reaches; the arrow keys move on from it.
 void RadioButtonView::apply(Aspect aspect) {
     if (aspect == Aspect::Checked) {
         SendMessageW(hwnd(), BM_SETCHECK, radio_.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+        const LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_STYLE);
+        const LONG_PTR wanted = radio_.checked() ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+        if (wanted != style) SetWindowLongPtrW(hwnd(), GWL_STYLE, wanted);
         return;
     }
     Win32View::apply(aspect);
 }
 
+// The keyboard's arrows reach a radio button twice on some systems (its focus and the
+// dialog manager's click); the model runs the handler only for a change.
 void RadioButtonView::onCommand(int notifyCode, HWND) {
     if (notifyCode == BN_CLICKED) radio_.click();
 }

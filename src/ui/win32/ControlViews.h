@@ -39,6 +39,8 @@ class ButtonViewBase : public Win32View {
 public:
     ~ButtonViewBase() override;
     void onCommand(int notifyCode, HWND from) override;
+    // The keyboard's way to the right button: what a right click on the button does.
+    void onContextKey() override;
 
 protected:
     ButtonViewBase(Button& model, const ViewContext& context);
@@ -52,10 +54,12 @@ private:
     bool hooked_ = false;
 };
 
-// Shows the button's caption: its marker while one is set, else its text.
+// Shows the button's caption: its marker while one is set, else its text. While a marker
+// shows, screen readers are given the caption and that it plays as the button's name.
 class PushButtonView final : public ButtonViewBase {
 public:
     PushButtonView(Button& model, const ViewContext& context);
+    ~PushButtonView() override;
     std::wstring printKey(const FormPainter::Moment& moment) const override;
 
 protected:
@@ -63,10 +67,13 @@ protected:
     bool applyText() override;
 
 private:
+    void annotateName();
     Button& push_;
+    std::wstring spokenName_;  // the name given to screen readers; empty: the window's text
 };
 
-// A flat owner-drawn button that shows its glyph.
+// A flat owner-drawn button that shows its glyph. Its window text is its name for screen
+// readers; only the glyph is drawn, with the focus mark while it has the keyboard focus.
 class SpeedButtonView final : public ButtonViewBase {
 public:
     SpeedButtonView(SpeedButton& model, const ViewContext& context);
@@ -77,11 +84,13 @@ public:
     const GlyphImage& glyph() const { return glyph_; }
     // Replaces the picture (recolouring by a style) and repaints.
     void setGlyph(GlyphImage glyph);
-
-protected:
-    bool applyText() override { return false; }
+    // In high contrast a picture in plain button colours takes the system's colours.
+    void coloursChanged() override;
 
 private:
+    void makeShownBitmap();
+    bool showsFocusMark(const DRAWITEMSTRUCT& item) const;
+    void drawGlyph(HDC dc, const RECT& r, bool pressed) const;
     SpeedButton& speed_;
     GlyphImage glyph_;
     UniqueBitmap bitmap_;

@@ -83,4 +83,17 @@ UniqueBitmap makeBitmap(const GlyphImage& image) {
     return bitmap;
 }
 
+bool isButtonToneGlyph(const GlyphImage& image) {
+    if (image.empty()) return false;
+    for (std::uint32_t pixel : image.pixels)
+        if (pixel != kGlyphGrey && pixel != kGlyphBlack) return false;
+    return true;
+}
+
+GlyphImage recoloured(const GlyphImage& image, std::uint32_t face, std::uint32_t text) {
+    GlyphImage result = image;
+    for (std::uint32_t& pixel : result.pixels) pixel = pixel == kGlyphBlack ? text : pixel == kGlyphGrey ? face : pixel;
+    return result;
+}
+
 }  // namespace kv::ui::win32

@@ -43,6 +43,13 @@ GlyphImage usFlagGlyph();
 // The picture for a glyph number of the controls (ids::Glyph*); empty for an unknown one.
 GlyphImage glyphForResource(int resourceId);
 
+// A picture drawn in the two colours of a plain button (light grey and black) only, as the
+// compact toggle is; the flags are not.
+bool isButtonToneGlyph(const GlyphImage& image);
+// The same picture with the grey turned into face and the black into text (both 0x00RRGGBB),
+// for a system colour scheme such as high contrast.
+GlyphImage recoloured(const GlyphImage& image, std::uint32_t face, std::uint32_t text);
+
 // A 32-bit top-down bitmap with the image's pixels.
 UniqueBitmap makeBitmap(const GlyphImage& image);
 

@@ -33,6 +33,7 @@ Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
       painter_([this](HWND child, const FormPainter::Moment& moment) { return printOf(child, moment); },
                [](HDC dc, const RECT& r) { FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE)); }) {
     registerClass(instance_);
+    playingName_ = form_.texts().text(TextId::NameSlotSpielt);
     RECT outer{0, 0, scale_.toWindow(TKavintamainform::kClientWidth), scale_.toWindow(TKavintamainform::kClientHeight)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
     create(kExStyle, kClassName, form.caption().c_str(), kStyle,
@@ -74,7 +75,8 @@ void Win32MainWindow::createViews() {
     // The first call into the common controls: the window and its start timer exist.
     initCommonControls();
     tips_ = std::make_unique<ToolTips>(hwnd());
-    const ViewContext context{hwnd(), instance_, &scale_, &fonts_, tips_.get(), this};
+    const ViewContext context{hwnd(), instance_, &scale_, &fonts_, tips_.get(), this,
+                              &contrast_, names_, &playingName_};
     for (Control* control : form_.controls()) {
         std::unique_ptr<Win32View> view = makeView(*control, context);
         if (!view) continue;
@@ -89,7 +91,20 @@ void Win32MainWindow::createViews() {
     for (const auto& view : views_)
         if (view->model().kind() == ControlKind::GroupBox)
             SetWindowPos(view->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    markRadioGroups(views_);
     painter_.childrenChanged();
+    // The focus starts on the first control Tab reaches (the category box) as soon as the
+    // window is active; it is already when it was activated before its children came.
+    if (GetActiveWindow() == hwnd()) focus_.passFocus(hwnd());
+}
+
+void Win32MainWindow::setAccessibleNames(AccessibleNames* names) {
+    names_ = names ? names : &systemNames_;
+}
+
+void Win32MainWindow::setHighContrastQuery(HighContrast::Query query) {
+    contrast_.setQuery(std::move(query));
+    onColoursChanged(false);
 }
 
 void Win32MainWindow::createTimers() {
@@ -107,6 +122,7 @@ void Win32MainWindow::createAccelerators() {
 void Win32MainWindow::releaseChildren() {
     endPaintBatch();  // it may hold texts for the views
     timers_.clear();
+    focus_.forget();
     views_.clear();
     byWindow_.clear();
     byControl_.clear();
@@ -245,7 +261,21 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             if (FormPainter::erasesInPaint(hwnd(), reinterpret_cast<HDC>(wParam))) return 1;
             break;
-        case WM_THEMECHANGED: case WM_SYSCOLORCHANGE: painter_.forgetPrints(); break;
+        case WM_THEMECHANGED: painter_.forgetPrints(); break;
+        case WM_SYSCOLORCHANGE: contrast_.refresh(); onColoursChanged(true); break;
+        case WM_SETTINGCHANGE:
+            if (contrast_.refresh()) onColoursChanged(false);
+            break;
+        case WM_CONTEXTMENU:
+            if (onContextMenu(wParam, lParam)) return 0;
+            break;
+        case kContextKeyMessage: onContextKey(reinterpret_cast<HWND>(wParam)); return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) focus_.deactivating(hwnd());
+            break;
+        case WM_SETFOCUS:
+            focus_.passFocus(hwnd());
+            return 0;
         case WM_SETCURSOR:
             // The mouse is over the window or one of its controls: the hints are wanted now.
             if (tips_) tips_->window();
@@ -277,9 +307,40 @@ LRESULT Win32MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT Win32MainWindow::onCtlColor(UINT message, WPARAM wParam, LPARAM lParam) {
     if (Win32View* view = viewFor(reinterpret_cast<HWND>(lParam)))
-        if (HBRUSH brush = view->onCtlColor(reinterpret_cast<HDC>(wParam)))
+        if (HBRUSH brush = view->ctlColor(reinterpret_cast<HDC>(wParam)))
             return reinterpret_cast<LRESULT>(brush);
     return DefWindowProcW(hwnd(), message, wParam, lParam);
+}
+
+// The context-menu key and Shift+F10 reach a control as WM_CONTEXTMENU without a position,
+// which the control passes on to its parent. A right click sends it too, with a position:
+// the mouse-down has served that already.
+bool Win32MainWindow::onContextMenu(WPARAM wParam, LPARAM lParam) {
+    const bool fromKeyboard = LOWORD(lParam) == 0xFFFF && HIWORD(lParam) == 0xFFFF;
+    const auto control = reinterpret_cast<HWND>(wParam);
+    if (!fromKeyboard || !viewFor(control)) return false;
+    // One key press, however many ways the system reports it, is one assignment.
+    if (pendingContextKey_ != control && PostMessageW(hwnd(), kContextKeyMessage, wParam, 0))
+        pendingContextKey_ = control;
+    return true;
+}
+
+void Win32MainWindow::onContextKey(HWND control) {
+    pendingContextKey_ = nullptr;
+    if (Win32View* view = viewFor(control)) view->onContextKey();
+}
+
+// The colours in use changed (systemColours) or high contrast went on or off: the common
+// controls are told as their parent must, and everything is painted again.
+void Win32MainWindow::onColoursChanged(bool systemColours) {
+    painter_.forgetPrints();
+    if (!hwnd()) return;
+    for (const auto& view : views_) view->coloursChanged();
+    if (systemColours)
+        for (const auto& view : views_)
+            for (HWND window : view->windows())
+                if (window) SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Win32MainWindow::onTimer(UINT_PTR id) {

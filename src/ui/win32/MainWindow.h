@@ -15,10 +15,13 @@
 
 #include "ui/FormHost.h"
 #include "ui/MainUnit.h"
+#include "ui/win32/AccessibleNames.h"
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/FontCache.h"
 #include "ui/win32/FormPainter.h"
 #include "ui/win32/GdiObjects.h"
+#include "ui/win32/HighContrast.h"
+#include "ui/win32/KeyboardNavigation.h"
 #include "ui/win32/OwnWindow.h"
 #include "ui/win32/PaintBatch.h"
 #include "ui/win32/TimerBinding.h"
@@ -38,6 +41,9 @@ public:
     // Posted to itself by start(): its arrival means the message loop runs. Only then do
     // the child windows get created and the window is shown.
     static constexpr UINT kLoopStartedMessage = WM_APP + 1;
+    // Posted to itself when the context-menu key (or Shift+F10) was pressed on a control
+    // (wParam: its window): the control's handler runs once the key's message is done.
+    static constexpr UINT kContextKeyMessage = WM_APP + 8;
 
     // Creates the hidden top-level window, without children, and attaches itself as the
     // form's host; the form's creation may run on its models from here on.
@@ -59,6 +65,12 @@ public:
     bool hasChildren() const { return !views_.empty(); }
     // Lays every control out again for another pixel density.
     void setScale(int dpi);
+    // Replaces how the views annotate names for screen readers (before start(); nullptr
+    // restores the system's service).
+    void setAccessibleNames(AccessibleNames* names);
+    // Replaces the question whether high contrast is on, and shows the answer.
+    void setHighContrastQuery(HighContrast::Query query);
+    bool highContrast() const { return contrast_.on(); }
 
     // IFormHost
     void setCaption(const std::wstring& caption) override;
@@ -87,6 +99,9 @@ private:
     LRESULT onCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onCtlColor(UINT message, WPARAM wParam, LPARAM lParam);
     void onTimer(UINT_PTR id);
+    bool onContextMenu(WPARAM wParam, LPARAM lParam);
+    void onContextKey(HWND control);
+    void onColoursChanged(bool systemColours);
     void onClose();
     void onDestroy();
 
@@ -114,6 +129,12 @@ private:
     int showCommand_ = SW_HIDE;
     std::vector<std::unique_ptr<TimerBinding>> timers_;
     UniqueAccelerators accelerators_;
+    FocusKeeper focus_;
+    HWND pendingContextKey_ = nullptr;  // posted kContextKeyMessage not yet served
+    HighContrast contrast_;
+    AccPropAccessibleNames systemNames_;
+    AccessibleNames* names_ = &systemNames_;
+    std::wstring playingName_;
 };
 
 }  // namespace kv::ui::win32

@@ -95,6 +95,11 @@ void Win32View::applyHint() {
     if (context_.tips) context_.tips->set(hwnd(), model_.hint(), model_.showHint());
 }
 
+HBRUSH Win32View::ctlColor(HDC dc) {
+    if (context_.contrast && context_.contrast->on()) return nullptr;
+    return onCtlColor(dc);
+}
+
 HBRUSH Win32View::onCtlColor(HDC dc) {
     SetTextColor(dc, static_cast<COLORREF>(model_.font().color));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "ui/controls/Control.h"
+#include "ui/win32/AccessibleNames.h"
 #include "ui/win32/FontCache.h"
 #include "ui/win32/FormPainter.h"
 #include "ui/win32/GdiObjects.h"
+#include "ui/win32/HighContrast.h"
 #include "ui/win32/ToolTips.h"
 #include "ui/win32/UiScale.h"
 
@@ -38,6 +40,12 @@ struct ViewContext {
     FontCache* fonts = nullptr;
     ToolTips* tips = nullptr;
     ViewChangeListener* changes = nullptr;
+    // With high contrast on, texts and backgrounds take the system's colours.
+    const HighContrast* contrast = nullptr;
+    // Names for screen readers where a window's text says the wrong thing; the pattern of
+    // a playing slot's name ("%s" stands for its caption).
+    AccessibleNames* names = nullptr;
+    const std::wstring* playingName = nullptr;
 };
 
 class Win32View : public ControlView {
@@ -59,11 +67,17 @@ public:
     void showPendingText();
     // After the scale changed: new position, size and font.
     virtual void rescale();
+    // After the system colours or high contrast changed (the window is repainted anyway).
+    virtual void coloursChanged() {}
 
     virtual void onCommand(int /*notifyCode*/, HWND /*from*/) {}
     virtual bool onNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     virtual void onScroll(int /*code*/) {}
-    // Colours of a static or button child; nullptr lets the system choose.
+    // The context-menu key (or Shift+F10) was pressed while the view's window had the focus.
+    virtual void onContextKey() {}
+    // Colours of a static or button child; nullptr lets the system choose. ctlColor() asks
+    // onCtlColor() only while high contrast is off: then the system chooses every colour.
+    HBRUSH ctlColor(HDC dc);
     virtual HBRUSH onCtlColor(HDC dc);
     virtual bool onDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
     // True when the view's window draws itself completely on WM_PRINTCLIENT, so that the
