@@ -64,6 +64,24 @@ void addModifiers(std::vector<INPUT>& events, unsigned modifiers, bool up) {
     if (modifiers & kCtrl) events.push_back(keyEvent(VK_CONTROL, up));
 }
 
+// Two clicks of one button close together in place and time make a double click. Each
+// click here is a click of its own, so one that would pair with the one before waits.
+void keepApartFromLastClick(POINT screen, MouseButton button) {
+    static struct {
+        bool any = false;
+        POINT at{};
+        MouseButton button{};
+        ULONGLONG tick = 0;
+    } last;
+    const ULONGLONG now = GetTickCount64();
+    const bool samePlace = std::labs(screen.x - last.at.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                      std::labs(screen.y - last.at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    const ULONGLONG pairTime = GetDoubleClickTime() + 50;
+    if (last.any && samePlace && last.button == button && now - last.tick < pairTime)
+        Sleep(static_cast<DWORD>(pairTime - (now - last.tick)));
+    last = {true, screen, button, GetTickCount64()};
+}
+
 }  // namespace
 
 bool bringToFront(HWND top, Millis timeout) {
@@ -102,6 +120,7 @@ bool moveMouse(POINT screen) {
 
 bool click(POINT screen, MouseButton button) {
     if (!moveMouse(screen)) return false;
+    keepApartFromLastClick(screen, button);
     const bool left = button == MouseButton::Left;
     std::vector<INPUT> events = {mouseEvent(left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN),
                                  mouseEvent(left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP)};

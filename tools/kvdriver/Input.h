@@ -24,7 +24,8 @@ POINT pointIn(HWND window, double fx = 0.5, double fy = 0.5);
 
 // Moves the mouse pointer there (an absolute move event); false when it did not arrive.
 bool moveMouse(POINT screen);
-// Moves there, then the button goes down and up.
+// Moves there, then the button goes down and up. A click never pairs with the one before
+// into a double click: it waits for the double-click time when it would.
 bool click(POINT screen, MouseButton button = MouseButton::Left);
 // A click at the centre of a window.
 bool clickWindow(HWND window, MouseButton button = MouseButton::Left);
