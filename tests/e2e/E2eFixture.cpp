@@ -54,6 +54,7 @@ std::vector<std::uint8_t> toneWav(int milliseconds) {
     const std::uint32_t samples = rate * static_cast<std::uint32_t>(milliseconds) / 1000;
     const std::uint32_t dataBytes = samples * 2;
     std::vector<std::uint8_t> bytes;
+    bytes.reserve(44 + dataBytes);
     auto put = [&](std::uint32_t value, int size) {
         for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
     };

@@ -3,18 +3,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "kvdriver/Window.h"
+
 namespace kvdriver {
 namespace {
-
-// Window rectangles of other processes and mouse positions in the same physical pixels,
-// whatever scaling a monitor has.
-void becomeDpiAware() {
-    static const bool done = [] {
-        SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-        return true;
-    }();
-    (void)done;
-}
 
 bool send(std::vector<INPUT>& events) {
     const UINT count = static_cast<UINT>(events.size());
@@ -85,7 +77,7 @@ void keepApartFromLastClick(POINT screen, MouseButton button) {
 }  // namespace
 
 bool bringToFront(HWND top, Millis timeout) {
-    becomeDpiAware();
+    usePhysicalPixels();
     if (GetForegroundWindow() == top) return true;
     SetForegroundWindow(top);
     if (waitUntil([&] { return GetForegroundWindow() == top; }, timeout / 2)) return true;
@@ -99,7 +91,7 @@ bool bringToFront(HWND top, Millis timeout) {
 }
 
 POINT pointIn(HWND window, double fx, double fy) {
-    becomeDpiAware();
+    usePhysicalPixels();
     RECT rect{};
     GetWindowRect(window, &rect);
     return POINT{rect.left + static_cast<LONG>((rect.right - rect.left) * fx),
@@ -107,7 +99,7 @@ POINT pointIn(HWND window, double fx, double fy) {
 }
 
 bool moveMouse(POINT screen) {
-    becomeDpiAware();
+    usePhysicalPixels();
     const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "kvdriver/ImageFiles.h"
+#include "kvdriver/Window.h"
 
 namespace kvdriver {
 namespace {
@@ -29,6 +30,7 @@ private:
 
 std::optional<UniqueBitmap> captureWindow(HWND hwnd) {
     if (!IsWindow(hwnd)) return std::nullopt;
+    usePhysicalPixels();
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     RECT rect{};

@@ -47,6 +47,11 @@ BOOL CALLBACK findChild(HWND hwnd, LPARAM lp) {
 
 }  // namespace
 
+void usePhysicalPixels() {
+    static const bool aware = SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) != FALSE;
+    (void)aware;
+}
+
 std::wstring className(HWND hwnd) {
     wchar_t buffer[256] = {};
     const int n = GetClassNameW(hwnd, buffer, 256);

@@ -12,6 +12,11 @@ namespace kvdriver {
 
 inline constexpr Millis kMessageTimeout{5000};
 
+// Makes the driver per-monitor DPI aware (once), so that the rectangles of other processes'
+// windows, screen captures and mouse positions are all in the same physical pixels,
+// whatever scaling a monitor has.
+void usePhysicalPixels();
+
 std::wstring className(HWND hwnd);
 DWORD windowProcessId(HWND hwnd);
 
