@@ -67,7 +67,7 @@ void keepApartFromLastClick(POINT screen, MouseButton button) {
     } last;
     const ULONGLONG now = GetTickCount64();
     const bool samePlace = std::labs(screen.x - last.at.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                      std::labs(screen.y - last.at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+                           std::labs(screen.y - last.at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
     const ULONGLONG pairTime = GetDoubleClickTime() + 50;
     if (last.any && samePlace && last.button == button && now - last.tick < pairTime)
         Sleep(static_cast<DWORD>(pairTime - (now - last.tick)));
