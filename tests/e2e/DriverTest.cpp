@@ -1,12 +1,16 @@
-// The driver's own building blocks: PNG encoding, environment blocks, INI reading, paths.
+// The driver's own building blocks: screenshots as PNG files, environment blocks, INI reading, paths.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "kvdriver/Environment.h"
 #include "kvdriver/IniSnapshot.h"
-#include "kvdriver/Png.h"
+#include "kvdriver/ImageFiles.h"
+#include "kvdriver/Screenshot.h"
+#include "kvdriver/TempFolder.h"
 #include "kvdriver/Text.h"
 
 namespace kv::e2e {
@@ -14,94 +18,101 @@ namespace {
 
 using namespace kvdriver;
 
-std::uint32_t bigEndianAt(const std::vector<std::uint8_t>& b, size_t at) {
-    return (std::uint32_t{b[at]} << 24) | (std::uint32_t{b[at + 1]} << 16) |
-           (std::uint32_t{b[at + 2]} << 8) | b[at + 3];
-}
-
-// Undoes zlibStored: checks the header, every block's LEN/NLEN and the Adler-32 trailer.
-std::vector<std::uint8_t> inflateStored(const std::vector<std::uint8_t>& z, int* blocks) {
-    EXPECT_EQ(z.at(0), 0x78);
-    EXPECT_EQ((z.at(0) * 256 + z.at(1)) % 31, 0) << "zlib header check bits";
-    std::vector<std::uint8_t> out;
-    size_t pos = 2;
-    bool last = false;
-    *blocks = 0;
-    while (!last) {
-        last = (z.at(pos) & 1) != 0;
-        EXPECT_EQ(z.at(pos) & 6, 0) << "not a stored block";
-        const unsigned len = z.at(pos + 1) | (z.at(pos + 2) << 8);
-        const unsigned nlen = z.at(pos + 3) | (z.at(pos + 4) << 8);
-        EXPECT_EQ(len ^ 0xFFFFu, nlen);
-        out.insert(out.end(), z.begin() + static_cast<std::ptrdiff_t>(pos + 5),
-                   z.begin() + static_cast<std::ptrdiff_t>(pos + 5 + len));
-        pos += 5 + len;
-        ++*blocks;
-    }
-    EXPECT_EQ(bigEndianAt(z, pos), adler32(out.data(), out.size()));
-    EXPECT_EQ(pos + 4, z.size());
-    return out;
-}
-
-TEST(PngWriter, ChecksumsMatchKnownValues) {
-    const char* digits = "123456789";
-    EXPECT_EQ(crc32(reinterpret_cast<const std::uint8_t*>(digits), 9), 0xCBF43926u);
-    const char* word = "Wikipedia";
-    EXPECT_EQ(adler32(reinterpret_cast<const std::uint8_t*>(word), 9), 0x11E60398u);
-    EXPECT_EQ(adler32(nullptr, 0), 1u);
-}
-
-TEST(PngWriter, LargeDataIsSplitIntoStoredBlocks) {
-    std::vector<std::uint8_t> data(150000);
-    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 7 + i / 300);
-    int blocks = 0;
-    EXPECT_EQ(inflateStored(zlibStored(data), &blocks), data);
-    EXPECT_EQ(blocks, 3);
-    EXPECT_EQ(inflateStored(zlibStored({}), &blocks), std::vector<std::uint8_t>{});
-    EXPECT_EQ(blocks, 1);
-}
-
-TEST(PngWriter, FileHasHeaderChunksAndRowsOfPixels) {
-    RgbImage image{3, 2, {}};
-    for (int i = 0; i < 18; ++i) image.pixels.push_back(static_cast<std::uint8_t>(10 * i + 1));
-    const auto png = encodePng(image);
-
-    const std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    ASSERT_GT(png.size(), 8u);
-    EXPECT_EQ(std::memcmp(png.data(), signature, 8), 0);
-
-    std::vector<std::string> types;
-    std::vector<std::uint8_t> idat;
-    for (size_t pos = 8; pos < png.size();) {
-        const std::uint32_t length = bigEndianAt(png, pos);
-        const std::string type(png.begin() + static_cast<std::ptrdiff_t>(pos + 4),
-                               png.begin() + static_cast<std::ptrdiff_t>(pos + 8));
-        EXPECT_EQ(bigEndianAt(png, pos + 8 + length), crc32(png.data() + pos + 4, length + 4)) << type;
-        if (type == "IHDR") {
-            EXPECT_EQ(bigEndianAt(png, pos + 8), 3u);
-            EXPECT_EQ(bigEndianAt(png, pos + 12), 2u);
-            EXPECT_EQ(png[pos + 16], 8);  // bit depth
-            EXPECT_EQ(png[pos + 17], 2);  // colour type RGB
+// A top-down 32-bit DIB section whose pixel (x, y) is colourAt(x, y).
+UniqueBitmap makeBitmap(int width, int height, COLORREF (*colourAt)(int, int)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) return bitmap;
+    auto* pixels = static_cast<std::uint8_t*>(bits);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = colourAt(x, y);
+            std::uint8_t* p = pixels + (static_cast<size_t>(y) * width + x) * 4;
+            p[0] = GetBValue(c);
+            p[1] = GetGValue(c);
+            p[2] = GetRValue(c);
+            p[3] = 0;  // an alpha of 0 must not make the picture transparent
         }
-        if (type == "IDAT")
-            idat.assign(png.begin() + static_cast<std::ptrdiff_t>(pos + 8),
-                        png.begin() + static_cast<std::ptrdiff_t>(pos + 8 + length));
-        types.push_back(type);
-        pos += 12 + length;
-    }
-    EXPECT_EQ(types, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
-    int blocks = 0;
-    const auto raw = inflateStored(idat, &blocks);
-    std::vector<std::uint8_t> expected = {0};
-    expected.insert(expected.end(), image.pixels.begin(), image.pixels.begin() + 9);
-    expected.push_back(0);
-    expected.insert(expected.end(), image.pixels.begin() + 9, image.pixels.end());
-    EXPECT_EQ(raw, expected);
+    return bitmap;
 }
 
-TEST(PngWriter, RejectsPixelDataOfWrongSize) {
-    EXPECT_THROW(encodePng(RgbImage{2, 2, std::vector<std::uint8_t>(11)}), std::invalid_argument);
-    EXPECT_THROW(encodePng(RgbImage{0, 1, {}}), std::invalid_argument);
+COLORREF gradient(int x, int y) { return RGB(40 * x + 3, 60 * y + 7, 200 - 17 * x - 23 * y); }
+
+TEST(PngFile, KeepsEveryPixelOfTheBitmap) {
+    const TempFolder folder(L"kv-png");
+    const std::wstring path = folder / L"gradient.png";
+    const UniqueBitmap bitmap = makeBitmap(5, 3, gradient);
+    ASSERT_TRUE(bitmap);
+    ASSERT_TRUE(writePng(bitmap.get(), path));
+
+    const auto bytes = readFileBytes(path);
+    ASSERT_TRUE(bytes.has_value());
+    const std::vector<std::uint8_t> signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    ASSERT_GE(bytes->size(), signature.size());
+    EXPECT_TRUE(std::equal(signature.begin(), signature.end(), bytes->begin())) << "no PNG signature";
+
+    const auto image = readImage(path);
+    ASSERT_TRUE(image.has_value()) << "the file does not decode";
+    EXPECT_TRUE(image->png);
+    ASSERT_EQ(image->width, 5);
+    ASSERT_EQ(image->height, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_EQ(image->pixel(x, y), gradient(x, y)) << "pixel " << x << "," << y;
+            EXPECT_EQ(image->bgra[(static_cast<size_t>(y) * 5 + x) * 4 + 3], 255) << "pixel " << x << "," << y;
+        }
+}
+
+TEST(PngFile, FailsWithoutLeavingAFileWhereItCannotWrite) {
+    const TempFolder folder(L"kv-png");
+    const UniqueBitmap bitmap = makeBitmap(2, 2, gradient);
+    EXPECT_FALSE(writePng(bitmap.get(), folder / L"no-such-folder\\x.png"));
+    EXPECT_FALSE(writePng(nullptr, folder / L"none.png"));
+    EXPECT_TRUE(folderEntries(folder.path()).empty());
+    EXPECT_FALSE(readImage(folder / L"none.png").has_value());
+}
+
+// A borderless window of one colour, owned by the test thread.
+constexpr COLORREF kWindowColour = RGB(200, 30, 60);
+
+LRESULT CALLBACK plainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+kv::ui::win32::UniqueWindow makeColouredWindow(const kv::ui::win32::UniqueBrush& brush) {
+    WNDCLASSW cls{};
+    cls.lpfnWndProc = plainWindowProc;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.hbrBackground = brush.get();
+    cls.lpszClassName = L"KvDriverTestColour";
+    RegisterClassW(&cls);
+    return kv::ui::win32::UniqueWindow(CreateWindowExW(WS_EX_TOPMOST, cls.lpszClassName, L"", WS_POPUP | WS_VISIBLE,
+                                                       120, 90, 64, 48, nullptr, nullptr, cls.hInstance, nullptr));
+}
+
+TEST(Screenshot, SavesWhatTheWindowShows) {
+    const kv::ui::win32::UniqueBrush brush(CreateSolidBrush(kWindowColour));
+    const auto window = makeColouredWindow(brush);
+    ASSERT_TRUE(window);
+    const TempFolder folder(L"kv-png");
+    const std::wstring path = folder / L"window.png";
+    ASSERT_TRUE(saveWindowPng(window.get(), path));
+
+    const auto image = readImage(path);
+    ASSERT_TRUE(image.has_value());
+    EXPECT_TRUE(image->png);
+    EXPECT_EQ(image->width, 64);
+    EXPECT_EQ(image->height, 48);
+    for (const POINT p : {POINT{1, 1}, POINT{32, 24}, POINT{62, 46}})
+        EXPECT_EQ(image->pixel(p.x, p.y), kWindowColour) << "pixel " << p.x << "," << p.y;
+    EXPECT_FALSE(saveWindowPng(nullptr, folder / L"none.png"));
 }
 
 TEST(EnvironmentBlock, KeepsSystemAndWineVariablesAndSetsOverrides) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cmath>
+
 #include "kvdriver/Screenshot.h"
 
 namespace kv::e2e {
@@ -45,6 +47,26 @@ std::vector<std::wstring> categoryKeysInSaveOrder() {
                                L"jingleendezeit", L"jingletimereinaus", L"jingletimerval"})
         keys.emplace_back(key);
     return keys;
+}
+
+std::vector<std::uint8_t> toneWav(int milliseconds) {
+    constexpr std::uint32_t rate = 22050;
+    const std::uint32_t samples = rate * static_cast<std::uint32_t>(milliseconds) / 1000;
+    const std::uint32_t dataBytes = samples * 2;
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(44 + dataBytes);
+    auto put = [&](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    };
+    auto tag = [&](const char* text) { bytes.insert(bytes.end(), text, text + 4); };
+    tag("RIFF"); put(36 + dataBytes, 4); tag("WAVE");
+    tag("fmt "); put(16, 4); put(1, 2); put(1, 2); put(rate, 4); put(rate * 2, 4); put(2, 2); put(16, 2);
+    tag("data"); put(dataBytes, 4);
+    for (std::uint32_t i = 0; i < samples; ++i) {
+        const double sample = 6000.0 * std::sin(2.0 * 3.14159265358979 * 440.0 * i / rate);
+        put(static_cast<std::uint16_t>(static_cast<std::int16_t>(sample)), 2);
+    }
+    return bytes;
 }
 
 std::string narrow(const std::wstring& text) { return toUtf8(text); }

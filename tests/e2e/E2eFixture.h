@@ -3,6 +3,7 @@
 // started with them, a screenshot per run, and nothing left running afterwards.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -82,6 +83,9 @@ inline const std::wstring kNoDataFolder =
 
 // The keys of a category section in the order a save writes them.
 std::vector<std::wstring> categoryKeysInSaveOrder();
+
+// A mono 16-bit PCM WAV file of a 440 Hz tone.
+std::vector<std::uint8_t> toneWav(int milliseconds);
 
 // For readable failure messages of wide strings.
 std::string narrow(const std::wstring& text);

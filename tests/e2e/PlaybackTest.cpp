@@ -3,7 +3,6 @@
 // jingle, a press that stops a jingle, the status texts of an unassigned slot, a missing
 // file and a file MCI cannot open, an MP3 file, and the play log's lines on disk.
 #include <chrono>
-#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <regex>
@@ -20,26 +19,6 @@ constexpr int kLongMs = 3000;   // J2
 const std::wstring kIdle = L"(- -)";
 const std::wstring kNotFound = L"Fehler : Datei nicht gefunden";
 const std::wstring kLogHeader = L"Datum Zeit Jinglename Jinglepfad";
-
-// A mono 16-bit PCM WAV file of a 440 Hz tone.
-std::vector<std::uint8_t> toneWav(int milliseconds) {
-    constexpr std::uint32_t rate = 22050;
-    const std::uint32_t samples = rate * static_cast<std::uint32_t>(milliseconds) / 1000;
-    const std::uint32_t dataBytes = samples * 2;
-    std::vector<std::uint8_t> bytes;
-    auto put = [&](std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-    };
-    auto tag = [&](const char* text) { bytes.insert(bytes.end(), text, text + 4); };
-    tag("RIFF"); put(36 + dataBytes, 4); tag("WAVE");
-    tag("fmt "); put(16, 4); put(1, 2); put(1, 2); put(rate, 4); put(rate * 2, 4); put(2, 2); put(16, 2);
-    tag("data"); put(dataBytes, 4);
-    for (std::uint32_t i = 0; i < samples; ++i) {
-        const double sample = 6000.0 * std::sin(2.0 * 3.14159265358979 * 440.0 * i / rate);
-        put(static_cast<std::uint16_t>(static_cast<std::int16_t>(sample)), 2);
-    }
-    return bytes;
-}
 
 // The MP3 made at build time on the host, when its tools were found.
 std::wstring builtMp3() {

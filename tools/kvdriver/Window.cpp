@@ -47,6 +47,11 @@ BOOL CALLBACK findChild(HWND hwnd, LPARAM lp) {
 
 }  // namespace
 
+void usePhysicalPixels() {
+    static const bool aware = SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) != FALSE;
+    (void)aware;
+}
+
 std::wstring className(HWND hwnd) {
     wchar_t buffer[256] = {};
     const int n = GetClassNameW(hwnd, buffer, 256);
@@ -126,6 +131,8 @@ void userSelectComboItem(HWND combo, int index) {
     PostMessageW(GetParent(combo), WM_COMMAND, command, reinterpret_cast<LPARAM>(combo));
 }
 
+bool comboDropped(HWND combo) { return sendWithTimeout(combo, CB_GETDROPPEDSTATE, 0, 0) != FALSE; }
+
 int trackBarPosition(HWND trackBar) {
     return static_cast<int>(sendWithTimeout(trackBar, TBM_GETPOS, 0, 0));
 }
@@ -136,6 +143,23 @@ void dragTrackBar(HWND trackBar, int position) {
     const auto lp = reinterpret_cast<LPARAM>(trackBar);
     PostMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position), lp);
     PostMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), lp);
+}
+
+HWND upDownOf(HWND edit) {
+    for (HWND sibling = GetWindow(GetParent(edit), GW_CHILD); sibling != nullptr;
+         sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        if (className(sibling) == UPDOWN_CLASSW &&
+            reinterpret_cast<HWND>(sendWithTimeout(sibling, UDM_GETBUDDY, 0, 0)) == edit)
+            return sibling;
+    }
+    return nullptr;
+}
+
+HWND focusedWindow(HWND top) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
 }
 
 std::wstring statusBarText(HWND statusBar, int part) {

@@ -12,6 +12,11 @@ namespace kvdriver {
 
 inline constexpr Millis kMessageTimeout{5000};
 
+// Makes the driver per-monitor DPI aware (once), so that the rectangles of other processes'
+// windows, screen captures and mouse positions are all in the same physical pixels,
+// whatever scaling a monitor has.
+void usePhysicalPixels();
+
 std::wstring className(HWND hwnd);
 DWORD windowProcessId(HWND hwnd);
 
@@ -42,9 +47,18 @@ std::wstring comboSelectedText(HWND combo);
 // Selects an entry as the operator does: CB_SETCURSEL, then CBN_SELCHANGE to the parent.
 void userSelectComboItem(HWND combo, int index);
 
+// CB_GETDROPPEDSTATE: true while the box's list is open.
+bool comboDropped(HWND combo);
+
 // Track bar position (TBM_GETPOS) and a drag to a position (TBM_SETPOS + WM_HSCROLL).
 int trackBarPosition(HWND trackBar);
 void dragTrackBar(HWND trackBar, int position);
+
+// The up-down control (msctls_updown32) whose buddy is edit, among edit's siblings.
+HWND upDownOf(HWND edit);
+
+// The window that has the keyboard focus in the thread of top (GetGUIThreadInfo).
+HWND focusedWindow(HWND top);
 
 // The text of a status bar part, read through a buffer in the owning process.
 std::wstring statusBarText(HWND statusBar, int part);
