@@ -16,7 +16,6 @@
 #include "fakes/FakeServices.h"
 #include "ui/ControlIds.h"
 #include "ui/MainUnit.h"
-#include "ui/win32/DropDownList.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/MessageLoop.h"
 
@@ -349,7 +348,7 @@ TEST_F(MainWindowTest, EveryControlIsAChildWithItsIdAndCaption) {
     create();
     const ExpectedChild expected[] = {
         {ids::Label3, L"Static", L"Kategorie"},
-        {ids::kategorie, win32::kDropDownListClass, nullptr},
+        {ids::kategorie, L"ComboBox", nullptr},
         {ids::KAT_neu, L"Button", L"neu"},
         {ids::Kat_loeschen, L"Button", L"entf."},
         {ids::box_main, L"Button", L"Jingles F1 - F12"},
@@ -360,7 +359,7 @@ TEST_F(MainWindowTest, EveryControlIsAChildWithItsIdAndCaption) {
         {ids::c_mfade_Zentrix, L"Button", L"über Tribolo (1/2 Playerbetrieb)"},
         {ids::c_mfade_winamp, L"Button", L"Winamp (direkt)"},
         {ids::c_mfade_mixer, L"Button", L"Windows Mixer"},
-        {ids::cb_mfade_mixer, win32::kDropDownListClass, nullptr},
+        {ids::cb_mfade_mixer, L"ComboBox", nullptr},
         {ids::Panel1, L"Static", L""},
         {ids::auto_fo_mit, L"Button", L"Fadeout mit Jingle"},
         {ids::auto_fo_vor, L"Button", L"Fadeout vor Jingle"},
@@ -381,7 +380,7 @@ TEST_F(MainWindowTest, EveryControlIsAChildWithItsIdAndCaption) {
         {ids::B_lng_DE, L"Button", L""},
         {ids::B_lng_EN, L"Button", L""},
         {ids::Label2, L"Static", L"Design:"},
-        {ids::cbStyle, win32::kDropDownListClass, nullptr},
+        {ids::cbStyle, L"ComboBox", nullptr},
         {ids::b_styleanwenden, L"Button", L"anwenden"},
         {ids::B_info, L"Button", L"Info"},
         {ids::Label7, L"Static", L"Datenpfad:"},
@@ -438,6 +437,10 @@ TEST_F(MainWindowTest, ButtonsUseStylesThatLeaveTheStateToTheModel) {
     EXPECT_EQ(styleOf(child(ids::box_main)) & BS_TYPEMASK, BS_GROUPBOX);
     EXPECT_EQ(styleOf(child(ids::fensterkleingross)) & BS_TYPEMASK, BS_OWNERDRAW);
     EXPECT_EQ(styleOf(child(ids::B_lng_EN)) & BS_TYPEMASK, BS_OWNERDRAW);
+    for (int id : {ids::kategorie, ids::cb_mfade_mixer, ids::cbStyle}) {
+        EXPECT_EQ(styleOf(child(id)) & 3, CBS_DROPDOWNLIST) << id;
+        EXPECT_FALSE(styleOf(child(id)) & CBS_SORT) << id;
+    }
 }
 
 TEST_F(MainWindowTest, FontsAreTahomaWithTheControlsWeightAndSize) {

@@ -16,6 +16,7 @@
 
 namespace kv::ui::win32 {
 
+class ComboBoxLook;
 class Win32View;
 
 // Told of every change a view makes to its window on behalf of its model.
@@ -38,6 +39,7 @@ struct ViewContext {
     FontCache* fonts = nullptr;
     ToolTips* tips = nullptr;
     ViewChangeListener* changes = nullptr;
+    ComboBoxLook* comboLook = nullptr;  // how the style draws combo boxes; none: the system's
 };
 
 class Win32View : public ControlView {
