@@ -52,6 +52,9 @@ LRESULT CALLBACK ComboBoxView::lookProc(HWND window, UINT message, WPARAM wParam
                 if (HBRUSH brush = self->look_->listColours(reinterpret_cast<HDC>(wParam)))
                     return reinterpret_cast<LRESULT>(brush);
                 break;
+            case WM_PRINTCLIENT:  // the form's paint prints the box
+                if (self->look_->paintFace(window, reinterpret_cast<HDC>(wParam))) return 0;
+                break;
             case WM_PAINT: {
                 if (wParam != 0) break;  // painting into a given DC, as WM_PRINTCLIENT
                 PAINTSTRUCT ps{};

@@ -56,7 +56,6 @@ private:
 class PushButtonView final : public ButtonViewBase {
 public:
     PushButtonView(Button& model, const ViewContext& context);
-    std::wstring printKey(const FormPainter::Moment& moment) const override;
 
 protected:
     std::wstring initialText() const override;

@@ -32,7 +32,7 @@ void Win32MainWindow::registerClass(HINSTANCE instance) {
 Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
     : form_(form),
       instance_(instance),
-      painter_([this](HWND child, const FormPainter::Moment& moment) { return printOf(child, moment); },
+      painter_([this](HWND child) { return printsIntoForm(child); },
                [](HDC dc, const RECT& r) { FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE)); }) {
     registerClass(instance_);
     RECT outer{0, 0, scale_.toWindow(TKavintamainform::kClientWidth), scale_.toWindow(TKavintamainform::kClientHeight)};
@@ -123,10 +123,9 @@ Win32View* Win32MainWindow::viewFor(HWND window) const {
     return found == byWindow_.end() ? nullptr : found->second;
 }
 
-FormPainter::ChildPrint Win32MainWindow::printOf(HWND child, const FormPainter::Moment& moment) const {
+bool Win32MainWindow::printsIntoForm(HWND child) const {
     const Win32View* view = viewFor(child);
-    if (!view || !view->printsIntoParent(child)) return {};
-    return {true, view->printKey(moment)};
+    return view && view->printsIntoParent(child);
 }
 
 Win32View* Win32MainWindow::viewOf(const Control& control) const {
@@ -269,7 +268,6 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             if (FormPainter::erasesInPaint(hwnd(), reinterpret_cast<HDC>(wParam))) return 1;
             break;
-        case WM_THEMECHANGED: case WM_SYSCOLORCHANGE: painter_.forgetPrints(); break;
         case WM_SETCURSOR:
             // The mouse is over the window or one of its controls: the hints are wanted now.
             if (tips_) tips_->window();

@@ -5,11 +5,11 @@
 // WM_CTLCOLOR*, WM_DRAWITEM) to its view.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "ui/controls/Control.h"
 #include "ui/win32/FontCache.h"
-#include "ui/win32/FormPainter.h"
 #include "ui/win32/GdiObjects.h"
 #include "ui/win32/ToolTips.h"
 #include "ui/win32/UiScale.h"
@@ -71,9 +71,6 @@ public:
     // True when the view's window draws itself completely on WM_PRINTCLIENT, so that the
     // form can paint it as part of its own paint; every kind does, but for a border.
     virtual bool printsIntoParent(HWND /*window*/) const { return true; }
-    // A text that only windows printing the very same picture share (see FormPainter);
-    // empty when the picture depends on more than the view can tell.
-    virtual std::wstring printKey(const FormPainter::Moment& /*moment*/) const { return {}; }
 
 protected:
     // Shows one changed aspect of the model in the window.
