@@ -1,4 +1,3 @@
-#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -6,7 +5,6 @@
 
 #include "ui/controls/Buttons.h"
 #include "ui/controls/ComboBox.h"
-#include "ui/controls/ListNavigation.h"
 #include "ui/controls/Timer.h"
 #include "ui/controls/ValueControls.h"
 
@@ -164,53 +162,6 @@ TEST(Timer, TicksOnlyWhileEnabledAndEnablingTwiceDoesNotRestart) {
     EXPECT_EQ(view.changes, 1);
     timer.tick();
     EXPECT_EQ(ticks, 1);
-}
-
-
-// --- Moving through a drop-down list
-
-TEST(ListNavigation, KeysMoveWithinTheListAndStopAtItsEnds) {
-    EXPECT_EQ(listTarget(2, 10, ListKey::Down, 8), 3);
-    EXPECT_EQ(listTarget(2, 10, ListKey::Up, 8), 1);
-    EXPECT_EQ(listTarget(0, 10, ListKey::Up, 8), 0);
-    EXPECT_EQ(listTarget(9, 10, ListKey::Down, 8), 9);
-    EXPECT_EQ(listTarget(1, 20, ListKey::PageDown, 8), 8) << "a page keeps one row of the last in view";
-    EXPECT_EQ(listTarget(15, 20, ListKey::PageDown, 8), 19);
-    EXPECT_EQ(listTarget(5, 20, ListKey::PageUp, 8), 0);
-    EXPECT_EQ(listTarget(5, 20, ListKey::Home, 8), 0);
-    EXPECT_EQ(listTarget(5, 20, ListKey::End, 8), 19);
-    EXPECT_EQ(listTarget(0, 3, ListKey::PageDown, 1), 1) << "a one-row page still moves";
-}
-
-TEST(ListNavigation, FromNoSelectionEveryKeyButEndGoesToTheFirstEntry) {
-    EXPECT_EQ(listTarget(-1, 4, ListKey::Down, 8), 0);
-    EXPECT_EQ(listTarget(-1, 4, ListKey::Up, 8), 0);
-    EXPECT_EQ(listTarget(-1, 4, ListKey::PageDown, 8), 0);
-    EXPECT_EQ(listTarget(-1, 4, ListKey::End, 8), 3);
-    EXPECT_EQ(listTarget(7, 4, ListKey::Up, 8), 0) << "a stale index past the end counts as none";
-    EXPECT_EQ(listTarget(-1, 0, ListKey::Down, 8), -1) << "an empty list has nothing to select";
-}
-
-wchar_t upper(wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); }
-
-TEST(ListNavigation, LetterFindsTheNextEntryStartingWithItGoingRound) {
-    const std::vector<std::wstring> items{L"Allgemein", L"", L"bumper", L"Beiträge", L"Werbung"};
-    EXPECT_EQ(listEntryStartingWith(items, -1, L'b', upper), 2);
-    EXPECT_EQ(listEntryStartingWith(items, 2, L'B', upper), 3);
-    EXPECT_EQ(listEntryStartingWith(items, 3, L'b', upper), 2) << "round past the end";
-    EXPECT_EQ(listEntryStartingWith(items, 0, L'a', upper), 0) << "the current entry is the last one tried";
-    EXPECT_EQ(listEntryStartingWith(items, 0, L'x', upper), -1);
-    EXPECT_EQ(listEntryStartingWith({}, -1, L'a', upper), -1);
-}
-
-TEST(ListNavigation, ShownRowsFollowTheEntryAndNeverLeaveEmptyRows) {
-    EXPECT_EQ(listTopShowing(3, 0, 8, 20), 0) << "already shown: no scrolling";
-    EXPECT_EQ(listTopShowing(8, 0, 8, 20), 1) << "one past the last row scrolls by one";
-    EXPECT_EQ(listTopShowing(15, 0, 8, 20), 8);
-    EXPECT_EQ(listTopShowing(2, 10, 8, 20), 2) << "above the rows shown: it becomes the first";
-    EXPECT_EQ(listTopShowing(-1, 17, 8, 20), 12) << "no empty rows below the last entry";
-    EXPECT_EQ(listTopShowing(-1, -4, 8, 20), 0);
-    EXPECT_EQ(listTopShowing(2, 5, 8, 3), 0) << "a short list always starts at its first entry";
 }
 
 }  // namespace

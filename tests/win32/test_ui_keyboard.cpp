@@ -182,14 +182,10 @@ TEST_F(KeyboardTest, EveryControlHasTheClassAndStyleItsKindIsDescribedBy) {
         EXPECT_EQ(_wcsicmp(classOf(arrows).c_str(), UPDOWN_CLASSW), 0) << "beside control id " << id;
         EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(arrows, UDM_GETBUDDY, 0, 0)), child(id));
     }
-    // The combo boxes: the system's drop-down list box. Until the system combo box is back
-    // in its view, the program's own list box class stands in for it here.
-    // TODO(combo): once the system combo box is back, drop the "KvDropDownList" branch.
+    // The combo boxes: the system's drop-down list box.
     for (int id : {ids::kategorie, ids::cb_mfade_mixer, ids::cbStyle}) {
         HWND box = child(id);
-        const std::wstring name = classOf(box);
-        if (_wcsicmp(name.c_str(), L"KvDropDownList") == 0) continue;
-        EXPECT_EQ(_wcsicmp(name.c_str(), WC_COMBOBOXW), 0) << "control id " << id;
+        EXPECT_EQ(_wcsicmp(classOf(box).c_str(), WC_COMBOBOXW), 0) << "control id " << id;
         EXPECT_EQ(styleOf(box) & 0x3, CBS_DROPDOWNLIST) << "control id " << id;
     }
 }

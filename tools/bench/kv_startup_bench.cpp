@@ -1,8 +1,8 @@
 // Start-up benchmark: time from launch to the first category shown, for the program and
-// for a bare Win32 window of our own (bare_window.exe) as the baseline. Runs alternate
-// between the two under the same Wine (one warm-up run of each is not counted); the
-// result is both medians and their ratio (target: ratio <= 1.15). It is a measurement,
-// not a test: the exit code says only whether every run could be measured.
+// for a plain Win32 program with the same window and controls (bare_window.exe) as the
+// baseline. Runs alternate between the two under the same Wine (one warm-up run of each is
+// not counted); the result is both medians and their ratio (target: ratio <= 1.10). It is a
+// measurement, not a test: the exit code says only whether every run could be measured.
 //
 // Usage (Unix paths are turned into Wine's Z: paths):
 //   wine kv_startup_bench.exe --program <Kavinta.exe> --baseline <bare_window.exe>
@@ -10,9 +10,9 @@
 // From a cross build directory with the Wine environment set:
 //   cmake --build <dir> --target run_startup_bench
 //
-// "First category shown": the program's category box has a selection and J1 no longer
-// shows "- -"; the baseline's combo box has a selection. Each run gets a fresh data
-// folder with the same three-category KV.ini.
+// "First category shown", asked of both the same way: the category box (id kategorie) has
+// a selection and the first slot button (id J1) no longer shows "- -". Each run gets a
+// fresh data folder with the same three-category KV.ini.
 #include <windows.h>
 
 #include <algorithm>
@@ -36,8 +36,8 @@ using namespace kvdriver;
 namespace {
 
 constexpr wchar_t kBaselineClass[] = L"KvBareWindow";
-constexpr int kBaselineComboId = 101;
 constexpr Millis kExitTimeout{15000};
+constexpr double kTargetRatio = 1.10;
 
 struct Options {
     std::wstring program;
@@ -51,40 +51,30 @@ struct Options {
 struct Probe {
     HWND window = nullptr;
     HWND selector = nullptr;  // the combo box whose selection marks "shown"
-    HWND firstSlot = nullptr; // the program's J1 (unused for the baseline)
+    HWND firstSlot = nullptr; // J1
 };
 
 struct Candidate {
     const wchar_t* label;
     std::wstring exe;
-    bool (*shown)(DWORD pid, Probe& probe);
+    const wchar_t* windowClass;
 };
 
-bool findWindow(DWORD pid, const wchar_t* cls, Probe& probe) {
-    if (probe.window != nullptr) return true;
-    const auto found = topLevelWindows(pid, cls);
-    if (found.empty()) return false;
-    probe.window = found.front();
-    return true;
-}
-
-bool programShown(DWORD pid, Probe& probe) {
-    if (!findWindow(pid, kMainWindowClass, probe)) return false;
+// One message a poll: the slot is asked only once the category box has its selection (the
+// load that sets both runs in one handler).
+bool firstCategoryShown(DWORD pid, const wchar_t* windowClass, Probe& probe) {
+    if (probe.window == nullptr) {
+        const auto found = topLevelWindows(pid, windowClass);
+        if (found.empty()) return false;
+        probe.window = found.front();
+    }
     if (probe.selector == nullptr || probe.firstSlot == nullptr) {
         probe.selector = childById(probe.window, kv::ui::ids::kategorie);
         probe.firstSlot = childById(probe.window, kv::ui::ids::J1);
         if (probe.selector == nullptr || probe.firstSlot == nullptr) return false;
     }
-    // One message a poll, as for the baseline: the slot is asked only once the category
-    // box has its selection (the load that sets both runs in one handler).
     if (comboSelection(probe.selector) < 0) return false;
     return windowText(probe.firstSlot) != kDesignSlotCaption;
-}
-
-bool baselineShown(DWORD pid, Probe& probe) {
-    if (!findWindow(pid, kBaselineClass, probe)) return false;
-    if (probe.selector == nullptr) probe.selector = GetDlgItem(probe.window, kBaselineComboId);
-    return probe.selector != nullptr && comboSelection(probe.selector) >= 0;
 }
 
 void prepareData(const TempFolder& root) {
@@ -117,7 +107,7 @@ std::optional<Timing> measureOnce(const Candidate& candidate, Millis timeout) {
     double windowMs = -1;
     const bool shown = waitUntil(
         [&] {
-            const bool done = candidate.shown(process.pid(), probe);
+            const bool done = firstCategoryShown(process.pid(), candidate.windowClass, probe);
             if (windowMs < 0 && probe.window != nullptr) windowMs = millisSince(start);
             return done;
         },
@@ -160,8 +150,8 @@ int wmain(int argc, wchar_t** argv) {
                              "[--runs N] [--timeout-ms T]\n");
         return 1;
     }
-    const Candidate program{L"Kavinta", options->program, programShown};
-    const Candidate baseline{L"baseline", options->baseline, baselineShown};
+    const Candidate program{L"Kavinta", options->program, kMainWindowClass};
+    const Candidate baseline{L"baseline", options->baseline, kBaselineClass};
     try {
         // Warm-up: the first start after the Wine server came up is not representative.
         measureOnce(program, options->timeout);
@@ -185,11 +175,17 @@ int wmain(int argc, wchar_t** argv) {
         const double programMedian = median(programTimes);
         const double baselineMedian = median(baselineTimes);
         const double ratio = programMedian / baselineMedian;
+        // Each run's two launches follow each other, so their ratio is little moved by a load
+        // on the host that comes and goes between runs.
+        std::vector<double> pairRatios;
+        for (size_t i = 0; i < programTimes.size(); ++i) pairRatios.push_back(programTimes[i] / baselineTimes[i]);
         std::printf("median Kavinta:  %.1f ms (%d runs; window after %.1f ms)\n", programMedian,
                     options->runs, median(programWindow));
         std::printf("median baseline: %.1f ms (%d runs; window after %.1f ms)\n", baselineMedian,
                     options->runs, median(baselineWindow));
-        std::printf("ratio:           %.3f (target <= 1.15: %s)\n", ratio, ratio <= 1.15 ? "met" : "not met");
+        std::printf("ratio:           %.3f (target <= %.2f: %s)\n", ratio, kTargetRatio,
+                    ratio <= kTargetRatio ? "met" : "not met");
+        std::printf("ratio of a run:  %.3f (median over the runs)\n", median(pairRatios));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kv_startup_bench: %s\n", e.what());
         return 2;

@@ -125,20 +125,6 @@ void PushButtonView::annotateName() {
     spokenName_ = std::move(name);
 }
 
-// A button that has the focus, is held down or lies under the mouse looks like no other:
-// it has no key. The others differ only in size, caption, font and enabled state.
-std::wstring PushButtonView::printKey(const FormPainter::Moment& moment) const {
-    const HWND button = hwnd();
-    if (!button || moment.focus == button || moment.capture == button) return {};
-    RECT r{};
-    GetWindowRect(button, &r);
-    if (PtInRect(&r, moment.cursor)) return {};
-    const Font& font = push_.font();
-    return L"push " + std::to_wstring(r.right - r.left) + L"x" + std::to_wstring(r.bottom - r.top) + L" " +
-           std::to_wstring(font.pointSize) + (font.bold ? L"b " : L" ") + std::to_wstring(font.color) +
-           (IsWindowEnabled(button) ? L" on " : L" off ") + push_.caption();
-}
-
 SpeedButtonView::SpeedButtonView(SpeedButton& model, const ViewContext& context)
     : ButtonViewBase(model, context), speed_(model) {
     createWindow(L"BUTTON", BS_OWNERDRAW | WS_TABSTOP);

@@ -60,7 +60,6 @@ class PushButtonView final : public ButtonViewBase {
 public:
     PushButtonView(Button& model, const ViewContext& context);
     ~PushButtonView() override;
-    std::wstring printKey(const FormPainter::Moment& moment) const override;
 
 protected:
     std::wstring initialText() const override;
@@ -116,21 +115,35 @@ private:
     RadioButton& radio_;
 };
 
-// A drop-down list in the model's order, drawn by the program (see DropDownList.h).
+// The system's drop-down list (WC_COMBOBOX, CBS_DROPDOWNLIST) holding the model's entries in
+// the model's order: the model sorts, the box has no CBS_SORT. The operator's pick reaches
+// the model's onChange; the opening of the list reaches its onDropDown before the list
+// shows, so that a handler can still refill it. A selection made by the program is silent.
+// With a look in the context, the style draws the entries, the list's colours and the face.
 class ComboBoxView final : public Win32View {
 public:
+    static constexpr int kListRows = 8;  // rows the open list shows before it scrolls
+
     ComboBoxView(ComboBox& model, const ViewContext& context);
+    ~ComboBoxView() override;
     void apply(Aspect aspect) override;
     void onCommand(int notifyCode, HWND from) override;
-    HBRUSH onCtlColor(HDC) override { return nullptr; }
+    bool onDrawItem(const DRAWITEMSTRUCT& item) override;
+    HBRUSH onCtlColor(HDC dc) override;
 
 protected:
+    RECT windowRect() const override;  // the closed box and its open list below it
     bool applyText() override { return false; }
 
 private:
+    static LRESULT CALLBACK lookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR self) noexcept;
+    void installLook();
     void syncItems();
     void showSelection();
     ComboBox& combo_;
+    ComboBoxLook* look_;
+    bool hooked_ = false;
     std::vector<std::wstring> shown_;  // the entries the window holds, in its order
 };
 

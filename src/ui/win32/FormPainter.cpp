@@ -14,15 +14,6 @@ RECT childRect(HWND form, HWND child) {
     return r;
 }
 
-FormPainter::Moment momentNow() {
-    FormPainter::Moment moment;
-    moment.focus = GetFocus();
-    moment.capture = GetCapture();
-    POINT cursor{};
-    if (GetCursorPos(&cursor)) moment.cursor = cursor;
-    return moment;
-}
-
 }  // namespace
 
 FormPainter::Canvas::~Canvas() {
@@ -92,21 +83,19 @@ const std::vector<HWND>& FormPainter::childrenBottomUp(HWND form) {
 UniqueRegion FormPainter::printChildren(HWND form, HDC screen, HRGN update, const RECT& bounds,
                                         std::vector<Printed>& printedBeneath) {
     UniqueRegion others;
-    const Moment moment = momentNow();
     for (const HWND child : childrenBottomUp(form)) {
         if (!IsWindowVisible(child)) continue;
         const RECT r = childRect(form, child);
         RECT visible{};
         if (!IntersectRect(&visible, &r, &bounds)) continue;
-        const ChildPrint print = printOf_(child, moment);
-        if (!print.printable) {
+        if (!printOf_(child)) {
             // It paints only itself: the bitmap's background must not cover it.
             ExcludeClipRect(screen, r.left, r.top, r.right, r.bottom);
             UniqueRegion area(CreateRectRgnIndirect(&r));
             if (!others) others = std::move(area);
             else if (area) CombineRgn(others.get(), others.get(), area.get(), RGN_OR);
         } else if (RectInRegion(update, &r)) {
-            printChild(child, r, print.sameAs);
+            printChild(child, r);
             // A self-painting child beneath it paints over it, so it must paint again.
             if (!others || !RectInRegion(others.get(), &r)) printedBeneath.push_back({child, r});
         }
@@ -117,36 +106,16 @@ UniqueRegion FormPainter::printChildren(HWND form, HDC screen, HRGN update, cons
 // The child prints at its own origin, without any mapping of coordinates (controls clip to
 // their client rectangle in device units), onto what lies beneath it, which then shows
 // wherever the child draws nothing.
-void FormPainter::printChild(HWND child, const RECT& r, const std::wstring& key) {
+void FormPainter::printChild(HWND child, const RECT& r) {
     const int width = r.right - r.left, height = r.bottom - r.top;
     if (width <= 0 || height <= 0 || !child_.fit(form_.dc.get(), width, height)) return;
     HDC dc = child_.dc.get();
-    if (!key.empty()) {
-        if (auto found = prints_.find(key); found != prints_.end()) {
-            SelectedObject selected(dc, found->second.get());
-            BitBlt(form_.dc.get(), r.left, r.top, width, height, dc, 0, 0, SRCCOPY);
-            return;
-        }
-    }
     BitBlt(dc, 0, 0, width, height, form_.dc.get(), r.left, r.top, SRCCOPY);
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, 0, 0, width, height);
     SendMessageW(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
     RestoreDC(dc, saved);
     BitBlt(form_.dc.get(), r.left, r.top, width, height, dc, 0, 0, SRCCOPY);
-    if (!key.empty()) keepPrint(key, dc, width, height);
-}
-
-void FormPainter::keepPrint(const std::wstring& key, HDC from, int width, int height) {
-    if (prints_.size() >= kMaxPrints) prints_.clear();
-    UniqueBitmap copy(CreateCompatibleBitmap(from, width, height));
-    UniqueMemoryDc dc(copy ? CreateCompatibleDC(from) : nullptr);
-    if (!dc) return;
-    {
-        SelectedObject selected(dc.get(), copy.get());
-        BitBlt(dc.get(), 0, 0, width, height, from, 0, 0, SRCCOPY);
-    }
-    prints_.emplace(key, std::move(copy));
 }
 
 }  // namespace kv::ui::win32

@@ -9,12 +9,11 @@
 //
 // A child that is invalidated on its own (a caption or a check mark changed) still paints
 // itself as usual; the form must not have WS_CLIPCHILDREN, so that its paint reaches the
-// children's areas.
+// children's areas. The children draw what they draw on WM_PAINT (theme, colours, focus
+// and hot state are theirs), only into the form's bitmap.
 #include <windows.h>
 
 #include <functional>
-#include <map>
-#include <string>
 #include <vector>
 
 #include "ui/win32/GdiObjects.h"
@@ -23,20 +22,8 @@ namespace kv::ui::win32 {
 
 class FormPainter {
 public:
-    // What holds for every child at the moment of one paint, asked once per paint.
-    struct Moment {
-        HWND focus = nullptr;
-        HWND capture = nullptr;
-        POINT cursor{-32768, -32768};  // screen coordinates
-    };
-    // How a child takes part in the form's paint.
-    struct ChildPrint {
-        bool printable = false;  // it draws itself completely on WM_PRINTCLIENT
-        // Children with the same non-empty key print the same picture wherever they stand
-        // (a row of equal buttons): it is printed once and copied.
-        std::wstring sameAs;
-    };
-    using PrintOf = std::function<ChildPrint(HWND, const Moment&)>;
+    // Whether a child draws itself completely on WM_PRINTCLIENT.
+    using PrintOf = std::function<bool(HWND)>;
     using Background = std::function<void(HDC, const RECT&)>;  // fills in form coordinates
 
     FormPainter(PrintOf printOf, Background background);
@@ -49,8 +36,6 @@ public:
     static bool erasesInPaint(HWND form, HDC dc) { return WindowFromDC(dc) == form; }
     // Children were created, destroyed or moved in the z-order.
     void childrenChanged() { children_.clear(); }
-    // Forgets the copied pictures (the theme or the system colours changed).
-    void forgetPrints() { prints_.clear(); }
 
 private:
     // An off-screen bitmap kept between paints, grown when a larger one is needed.
@@ -74,15 +59,11 @@ private:
     // printed children that lie beneath every self-painting child they overlap.
     UniqueRegion printChildren(HWND form, HDC screen, HRGN update, const RECT& bounds,
                                std::vector<Printed>& printedBeneath);
-    void printChild(HWND child, const RECT& r, const std::wstring& key);
-    void keepPrint(const std::wstring& key, HDC from, int width, int height);
-
-    static constexpr size_t kMaxPrints = 64;
+    void printChild(HWND child, const RECT& r);
 
     PrintOf printOf_;
     Background background_;
     std::vector<HWND> children_;  // bottom to top; empty until first asked
-    std::map<std::wstring, UniqueBitmap> prints_;  // by ChildPrint::sameAs
     Canvas form_;   // the form's client area
     Canvas child_;  // one child at a time, at its own origin
 };

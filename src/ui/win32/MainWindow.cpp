@@ -30,7 +30,7 @@ void Win32MainWindow::registerClass(HINSTANCE instance) {
 Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
     : form_(form),
       instance_(instance),
-      painter_([this](HWND child, const FormPainter::Moment& moment) { return printOf(child, moment); },
+      painter_([this](HWND child) { return printsIntoForm(child); },
                [](HDC dc, const RECT& r) { FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE)); }) {
     registerClass(instance_);
     playingName_ = form_.texts().text(TextId::NameSlotSpielt);
@@ -136,10 +136,9 @@ Win32View* Win32MainWindow::viewFor(HWND window) const {
     return found == byWindow_.end() ? nullptr : found->second;
 }
 
-FormPainter::ChildPrint Win32MainWindow::printOf(HWND child, const FormPainter::Moment& moment) const {
+bool Win32MainWindow::printsIntoForm(HWND child) const {
     const Win32View* view = viewFor(child);
-    if (!view || !view->printsIntoParent(child)) return {};
-    return {true, view->printKey(moment)};
+    return view && view->printsIntoParent(child);
 }
 
 Win32View* Win32MainWindow::viewOf(const Control& control) const {
@@ -261,7 +260,6 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             if (FormPainter::erasesInPaint(hwnd(), reinterpret_cast<HDC>(wParam))) return 1;
             break;
-        case WM_THEMECHANGED: painter_.forgetPrints(); break;
         case WM_SYSCOLORCHANGE: contrast_.refresh(); onColoursChanged(true); break;
         case WM_SETTINGCHANGE:
             if (contrast_.refresh()) onColoursChanged(false);
@@ -333,7 +331,6 @@ void Win32MainWindow::onContextKey(HWND control) {
 // The colours in use changed (systemColours) or high contrast went on or off: the common
 // controls are told as their parent must, and everything is painted again.
 void Win32MainWindow::onColoursChanged(bool systemColours) {
-    painter_.forgetPrints();
     if (!hwnd()) return;
     for (const auto& view : views_) view->coloursChanged();
     if (systemColours)

@@ -106,7 +106,7 @@ private:
     void onDestroy();
 
     void onLoopStarted();
-    FormPainter::ChildPrint printOf(HWND child, const FormPainter::Moment& moment) const;
+    bool printsIntoForm(HWND child) const;
     void createViews();
     void createTimers();
     void createAccelerators();

@@ -1,4 +1,4 @@
-// Combo boxes, spin edits and the track bar.
+// Spin edits and the track bar.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,7 +9,6 @@
 #include <string>
 
 #include "ui/win32/ControlViews.h"
-#include "ui/win32/DropDownList.h"
 
 namespace kv::ui::win32 {
 
@@ -35,57 +34,6 @@ std::wstring windowText(HWND window) {
 }
 
 }  // namespace
-
-// --- Combo box
-
-ComboBoxView::ComboBoxView(ComboBox& model, const ViewContext& context) : Win32View(model, context), combo_(model) {
-    registerDropDownList(context.instance);
-    createWindow(kDropDownListClass, WS_TABSTOP);
-    if (!combo_.items().empty() || combo_.itemIndex() >= 0) syncItems();
-}
-
-// The model changes its list one entry at a time (a list of 39 styles is 39 additions), so
-// only the run of entries between the common head and the common tail is replaced.
-void ComboBoxView::syncItems() {
-    const std::vector<std::wstring>& items = combo_.items();
-    size_t head = 0;
-    while (head < shown_.size() && head < items.size() && shown_[head] == items[head]) ++head;
-    size_t tail = 0;
-    while (tail < shown_.size() - head && tail < items.size() - head &&
-           shown_[shown_.size() - 1 - tail] == items[items.size() - 1 - tail])
-        ++tail;
-    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
-    if (head == 0 && tail == 0) {
-        SendMessageW(hwnd(), CB_RESETCONTENT, 0, 0);
-    } else {
-        for (size_t n = shown_.size() - head - tail; n > 0; --n)
-            SendMessageW(hwnd(), CB_DELETESTRING, head, 0);
-    }
-    for (size_t i = head; i < items.size() - tail; ++i)
-        SendMessageW(hwnd(), CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(items[i].c_str()));
-    shown_ = items;
-    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
-    showSelection();
-    InvalidateRect(hwnd(), nullptr, TRUE);
-}
-
-void ComboBoxView::showSelection() {
-    SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(combo_.itemIndex()), 0);
-}
-
-void ComboBoxView::apply(Aspect aspect) {
-    if (aspect == Aspect::Items) syncItems();
-    else if (aspect == Aspect::Selection) showSelection();
-    else Win32View::apply(aspect);
-}
-
-void ComboBoxView::onCommand(int notifyCode, HWND) {
-    if (notifyCode == CBN_SELCHANGE) {
-        combo_.userSelect(static_cast<int>(SendMessageW(hwnd(), CB_GETCURSEL, 0, 0)));
-    } else if (notifyCode == CBN_DROPDOWN) {
-        combo_.userDropDown();
-    }
-}
 
 // --- Spin edit
 

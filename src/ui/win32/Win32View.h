@@ -5,12 +5,12 @@
 // WM_CTLCOLOR*, WM_DRAWITEM) to its view.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "ui/controls/Control.h"
 #include "ui/win32/AccessibleNames.h"
 #include "ui/win32/FontCache.h"
-#include "ui/win32/FormPainter.h"
 #include "ui/win32/GdiObjects.h"
 #include "ui/win32/HighContrast.h"
 #include "ui/win32/ToolTips.h"
@@ -18,6 +18,7 @@
 
 namespace kv::ui::win32 {
 
+class ComboBoxLook;
 class Win32View;
 
 // Told of every change a view makes to its window on behalf of its model.
@@ -46,6 +47,7 @@ struct ViewContext {
     // a playing slot's name ("%s" stands for its caption).
     AccessibleNames* names = nullptr;
     const std::wstring* playingName = nullptr;
+    ComboBoxLook* comboLook = nullptr;  // how the style draws combo boxes; none: the system's
 };
 
 class Win32View : public ControlView {
@@ -83,9 +85,6 @@ public:
     // True when the view's window draws itself completely on WM_PRINTCLIENT, so that the
     // form can paint it as part of its own paint; every kind does, but for a border.
     virtual bool printsIntoParent(HWND /*window*/) const { return true; }
-    // A text that only windows printing the very same picture share (see FormPainter);
-    // empty when the picture depends on more than the view can tell.
-    virtual std::wstring printKey(const FormPainter::Moment& /*moment*/) const { return {}; }
 
 protected:
     // Shows one changed aspect of the model in the window.
