@@ -11,7 +11,11 @@
 #include "app/win32/Win32VersionSource.h"
 #include "app/win32/startoncemutex_unit.h"
 #include "library/win32/Win32ProfileFile.h"
+#include "mixer/mixer_unit.h"
+#include "mixer/win32/CoreAudioSessionSource.h"
 #include "playback/win32/MciMediaPlayer.h"
+#include "remote/RemotePlayerControl_unit.h"
+#include "remote/win32/Win32WindowMessages.h"
 #include "ui/MainUnit.h"
 #include "ui/win32/HiddenForm.h"
 #include "ui/win32/MainWindow.h"
@@ -51,9 +55,13 @@ int run(HINSTANCE instance, int showCommand) {
     const Win32Clock clock;
     Win32Random random;
     const Win32VersionSource version;
+    mixer::win32::CoreAudioSessionSource audioSessions;
+    const mixer::TMixer mixer(audioSessions, win32::collateIgnoreCase);
+    remote::win32::Win32WindowMessages windowMessages;
+    remote::Trcform rcform(windowMessages, windowMessages, mixer);
 
     TKavintamainform form(MainformServices{texts, dialogs, profile, files, environment, player, clock, random,
-                                           version, win32::collateIgnoreCase});
+                                           version, win32::collateIgnoreCase, rcform});
     win32::Win32MainWindow window(form, instance);
     if (!window.hwnd()) return 1;
     dialogs.setOwner(window.hwnd());
@@ -61,8 +69,10 @@ int run(HINSTANCE instance, int showCommand) {
     form.FormCreate();
     if (form.terminated()) return 0;  // no data folder: ends without showing the window
 
-    const win32::HiddenForm rcform(L"Trcform", texts.text(TextId::CapRcform), texts.text(TextId::CapRcformLabel),
+    win32::HiddenForm rcformWindow(L"Trcform", texts.text(TextId::CapRcform), texts.text(TextId::CapRcformLabel),
                                    instance);
+    rcformWindow.attachTimers({&rcform.fadetimer});
+    rcform.FormCreate();
     // The children are created and the window is shown once the loop runs, within the
     // start timer's wait.
     window.start(showCommand);

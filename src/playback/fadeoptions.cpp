@@ -1,5 +1,6 @@
-// The fade options of a category: the two pairs that exclude each other, and saving on
-// every change.
+// The fade options of a category: the two pairs that exclude each other, saving on every
+// change, the choice of the mixer session, and the dispatch of the fades around a jingle
+// to the fade controller for the player interface that is on.
 #include "ui/MainUnit.h"
 
 namespace kv::ui {
@@ -28,7 +29,66 @@ void TKavintamainform::c_mfade_Click() { konfigspeichern(); }
 void TKavintamainform::FadeoutposChange() { konfigspeichern(); }
 void TKavintamainform::jingleendezeitChange() { konfigspeichern(); }
 
-void TKavintamainform::fadeoutDispatch(bool /*blocking*/) {}
-void TKavintamainform::endOfJingleDispatch() {}
+void TKavintamainform::fadeoutDispatch(bool blocking) {
+    const int target = Fadeoutpos.position();
+    if (c_mfade_Zentrix.checked()) s_.rcform.zentrixfadeout(target, blocking);
+    if (c_mfade_winamp.checked()) s_.rcform.winampfadeout(target, blocking);
+    if (c_mfade_mixer.checked()) domixerfadeout(blocking);
+}
+
+void TKavintamainform::endOfJingleDispatch() {
+    if (auto_fi.checked()) {
+        if (c_mfade_Zentrix.checked()) s_.rcform.zentrixfadein();
+        if (c_mfade_winamp.checked()) s_.rcform.winampfadein();
+        if (c_mfade_mixer.checked()) domixerfadein();
+    }
+    if (auto_crossfade.checked()) {
+        if (c_mfade_Zentrix.checked()) s_.rcform.zentrixcrossfade();
+        if (c_mfade_winamp.checked() || c_mfade_mixer.checked()) {
+            // Only the companion application cross-fades; the choice stays, the box comes
+            // at every jingle end.
+            warn(MessageType::Information,
+                 text(TextId::FadeNichtUnterstuetzt) + L"\n\r" + text(TextId::AndereBetriebsart));
+        }
+    }
+}
+
+// The session chosen from the listing (GUID text, display name); without a listing entry,
+// only the name the box shows.
+std::pair<std::wstring, std::wstring> TKavintamainform::chosenMixerSession() const {
+    const int index = cb_mfade_mixer.itemIndex();
+    if (fMixerList && index >= 0 && index < static_cast<int>(fMixerList->size())) {
+        const auto& entry = (*fMixerList)[static_cast<size_t>(index)];
+        return {entry.second, entry.first};
+    }
+    return {L"", cb_mfade_mixer.text()};
+}
+
+void TKavintamainform::domixerfadeout(bool warten) {
+    const auto [guid, name] = chosenMixerSession();
+    s_.rcform.mixerfadeout(guid, name, Fadeoutpos.position(), warten);
+}
+
+void TKavintamainform::domixerfadein() {
+    const auto [guid, name] = chosenMixerSession();
+    s_.rcform.mixerfadein(guid, name);
+}
+
+// The list is filled afresh each time it opens. The session shown before stays chosen: its
+// listing entry, or, when it does not run now, its name as a further entry after the
+// listing, so that opening and closing the list never loses the stored session.
+void TKavintamainform::cb_mfade_mixerDropDown() {
+    const std::wstring shown = cb_mfade_mixer.text();
+    fMixerList.emplace();
+    s_.rcform.mixergetlist(*fMixerList);
+    cb_mfade_mixer.clear();
+    for (const auto& entry : *fMixerList) cb_mfade_mixer.addItem(entry.first);
+    if (!shown.empty()) {
+        int index = cb_mfade_mixer.indexOf(shown, false);
+        if (index < 0) index = cb_mfade_mixer.addItem(shown);
+        cb_mfade_mixer.setItemIndex(index);
+    }
+    konfigspeichern();
+}
 
 }  // namespace kv::ui

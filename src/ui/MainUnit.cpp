@@ -103,6 +103,7 @@ void TKavintamainform::bindEvents() {
     c_mfade_Zentrix.onClick = [this] { c_mfade_Click(); };
     c_mfade_winamp.onClick = [this] { c_mfade_Click(); };
     c_mfade_mixer.onClick = [this] { c_mfade_Click(); };
+    cb_mfade_mixer.onDropDown = [this] { cb_mfade_mixerDropDown(); };
     auto_fo_mit.onClick = [this] { auto_fo_mitClick(); };
     auto_fo_vor.onClick = [this] { auto_fo_vorClick(); };
     auto_fi.onClick = [this] { auto_fiClick(); };

@@ -14,6 +14,7 @@
 #include "library/ProfileFile.h"
 #include "library/SessionProfile.h"
 #include "playback/MediaPlayer.h"
+#include "remote/FadeController.h"
 #include "ui/Dialogs.h"
 #include "ui/FormHost.h"
 #include "ui/Texts.h"
@@ -37,10 +38,11 @@ struct MainformServices {
     IRandom& random;
     const IVersionSource& version;
     TextCompare collation = compareTextIgnoreCase;
+    remote::IFadeController& rcform = remote::noFadeController();  // the fade controller
 };
 
 // The mixer listing: display name = GUID text pairs, in listing order.
-using MixerList = std::vector<std::pair<std::wstring, std::wstring>>;
+using MixerList = mixer::MixerList;
 
 class TKavintamainform {
 public:
@@ -103,9 +105,13 @@ public:
     void jingleendezeitChange();
     // The two calls into the fade controller around a jingle: the fade-out (before the
     // jingle with blocking = true, with it with blocking = false) and the end-of-jingle
-    // action. The external-player control serves them; until then they touch nothing.
+    // action, passed to the fade controller for the player interface that is on.
     void fadeoutDispatch(bool blocking);
     void endOfJingleDispatch();
+    void domixerfadeout(bool warten);
+    void domixerfadein();
+    void cb_mfade_mixerDropDown();
+    const std::optional<MixerList>& mixerList() const { return fMixerList; }
 
     // --- Appearance and window options
     void SetStyle(const std::wstring& styleName);
@@ -177,6 +183,7 @@ private:
     void bindEvents();
     void setStatusError(const std::wstring& message);
     bool categoryExists() const;
+    std::pair<std::wstring, std::wstring> chosenMixerSession() const;
 
     MainformServices s_;
     SessionProfile profile_{s_.profile};  // KV.ini as this run reads and writes it

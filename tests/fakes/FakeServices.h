@@ -1,6 +1,7 @@
 #pragma once
 // Every platform service of the main window as a test double, and the services struct made
 // of them.
+#include "FakeFadeController.h"
 #include "FakeProfile.h"
 #include "Fakes.h"
 #include "ui/MainUnit.h"
@@ -17,9 +18,10 @@ struct FakeServices {
     FakeClock clock;
     FakeRandom random;
     FakeVersionSource version;
+    FakeFadeController rcform;
 
     ui::MainformServices services() {
-        return {texts, dialogs, profile, files, env, player, clock, random, version};
+        return {texts, dialogs, profile, files, env, player, clock, random, version, ui::compareTextIgnoreCase, rcform};
     }
 };
 
