@@ -88,6 +88,8 @@ private:
     LRESULT onCtlColor(UINT message, WPARAM wParam, LPARAM lParam);
     void onTimer(UINT_PTR id);
     void onClose();
+    void closeQuery();
+    void onSessionEnd();
     void onDestroy();
 
     void onLoopStarted();
@@ -112,6 +114,7 @@ private:
     StatusBarView* statusBar_ = nullptr;
     bool topmost_ = false;
     bool started_ = false;
+    bool closing_ = false;  // from the close's save to the window's end
     int showCommand_ = SW_HIDE;
     std::vector<std::unique_ptr<TimerBinding>> timers_;
     UniqueAccelerators accelerators_;
