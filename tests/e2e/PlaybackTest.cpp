@@ -371,15 +371,14 @@ TEST_F(Playback, HeldFunctionKeyFiresOnlyForItsFirstKeyDown) {
     PostMessageW(window.hwnd(), WM_KEYDOWN, VK_F2, 1);
     for (int i = 0; i < 30; ++i) PostMessageW(window.hwnd(), WM_KEYDOWN, VK_F2, kRepeat);
     PostMessageW(window.hwnd(), WM_KEYUP, VK_F2, static_cast<LPARAM>(0xC0000001u));
-    const auto playing = waitPlaying(window);
-    ASSERT_TRUE(playing.has_value()) << "J2 did not start";
-    Sleep(400);  // every repeat has been served
-    const auto later = parseMonitor(monitor(window));
-    ASSERT_TRUE(later.has_value()) << "the repeats stopped the jingle: \"" << narrow(monitor(window)) << "\"";
+    ASSERT_TRUE(waitUntil([&] { return logLines().value_or(std::vector<std::wstring>{}).size() >= 2; },
+                          kPlayTimeout))
+        << "no play-log line";
+    Sleep(500);  // every repeat has been served
+    EXPECT_EQ(logLines()->size(), 2u) << "one line per key-down of the hold";
+    ASSERT_TRUE(waitPlaying(window).has_value())
+        << "the repeats stopped the jingle: \"" << narrow(monitor(window)) << "\"";
     EXPECT_EQ(window.slotCaption(2), L">>");
-    const auto lines = logLines();
-    ASSERT_TRUE(lines.has_value()) << "no play log";
-    EXPECT_EQ(lines->size(), 2u) << "one line per key-down of the hold";
 
     // A second press, the key released before it, counts again: it stops the jingle.
     pressKey(window, 2);

@@ -143,9 +143,16 @@ TEST_F(CloseDuringDialog, DeleteConfirmationEndsAsNoAndTheCategoryStays) {
 
 TEST_F(CloseDuringDialog, SessionEndSavesAtOnceAndTheOpenDialogEndsWithNothingAssigned) {
     // The session ends when the message returns: the save cannot wait for the handler.
-    DialogDriver ender(handle, [&](HWND) { SendMessageW(handle, WM_ENDSESSION, TRUE, 0); });
+    bool stayedOpen = false;
+    DialogDriver ender(handle, [&](HWND dialog) {
+        SendMessageW(handle, WM_ENDSESSION, TRUE, 0);
+        for (int i = 0; i < 100 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) Sleep(20);
+        stayedOpen = IsWindow(dialog) && IsWindowVisible(dialog);
+        if (stayedOpen) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);  // so that the test goes on
+    });
     SendMessageW(child(ids::J1), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     ASSERT_TRUE(ender.found()) << "no open dialog";
+    EXPECT_FALSE(stayedOpen) << "the session end left the dialog open";
     EXPECT_EQ(profile.get(ini, L"KONFIG", L"STYLENAME"), L"Windows") << "the session ended without the save";
     EXPECT_GE(player.closeCalls, 1);
     EXPECT_TRUE(IsWindow(handle)) << "the window was destroyed under the waiting handler";
