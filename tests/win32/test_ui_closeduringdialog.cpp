@@ -141,6 +141,32 @@ TEST_F(CloseDuringDialog, DeleteConfirmationEndsAsNoAndTheCategoryStays) {
     expectClosedWithItsSave();
 }
 
+TEST_F(CloseDuringDialog, BoxOpenedOverTheOpenDialogEndsFirstThenTheDialog) {
+    HWND open = nullptr;
+    bool boxSeen = false;
+    std::thread driver([&] {
+        open = test::waitOwnedDialog(handle);
+        if (!open) return;
+        // A handler that runs inside the dialog's loop shows a box of its own (the scaling
+        // notice), then the close request comes.
+        PostMessageW(child(ids::c_fensterskalieren), BM_CLICK, 0, 0);
+        for (int i = 0; i < 500 && !boxSeen; ++i) {
+            const HWND top = test::findOwnedDialog(handle);  // the newest comes first
+            boxSeen = top && top != open;
+            if (!boxSeen) Sleep(20);
+        }
+        postClose();
+    });
+    SendMessageW(child(ids::J1), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    driver.join();
+    ASSERT_NE(open, nullptr) << "no open dialog";
+    EXPECT_TRUE(boxSeen) << "no box over the open dialog";
+    EXPECT_TRUE(IsWindow(handle)) << "the window was destroyed under the waiting handler";
+    EXPECT_EQ(test::findOwnedDialog(handle), nullptr) << "a dialog stays open";
+    EXPECT_EQ(form->slot(1).hint(), L"");
+    expectClosedWithItsSave();
+}
+
 TEST_F(CloseDuringDialog, SessionEndSavesAtOnceAndTheOpenDialogEndsWithNothingAssigned) {
     // The session ends when the message returns: the save cannot wait for the handler.
     bool stayedOpen = false;

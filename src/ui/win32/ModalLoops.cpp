@@ -84,13 +84,14 @@ ModalDialog::ModalDialog(HWND owner, int endCommand) noexcept {
     finishActivePaintBatch();  // the window behind the dialog must paint
     try {
         running.push_back({owner, endCommand});
+        tracked_ = true;
     } catch (...) {
         // Untracked: a close request then finds no dialog to end and is taken at once.
     }
 }
 
 ModalDialog::~ModalDialog() {
-    if (!running.empty()) running.pop_back();
+    if (tracked_) running.pop_back();
     if (!closingWindow) return;
     if (!running.empty()) {
         endInnermostDialog();  // the next one out

@@ -19,6 +19,9 @@ public:
     ~ModalDialog();
     ModalDialog(const ModalDialog&) = delete;
     ModalDialog& operator=(const ModalDialog&) = delete;
+
+private:
+    bool tracked_ = false;
 };
 
 bool modalDialogRunning() noexcept;
