@@ -36,8 +36,10 @@ void TKavintamainform::dolog(const std::wstring& jingle) {
                                     text(TextId::LogJinglename) + L" " + text(TextId::LogJinglepfad) + L"\r\n";
         if (!s_.files.appendAnsiText(file, header)) return;
     }
-    const std::wstring date = formatLogDate(s_.clock.now());
-    const std::wstring time = formatLogTime(s_.clock.now(), s_.clock.timeSeparator());
+    // One reading for both fields: around midnight two readings could name different days.
+    const LocalTime now = s_.clock.now();
+    const std::wstring date = formatLogDate(now);
+    const std::wstring time = formatLogTime(now, s_.clock.timeSeparator());
     s_.files.appendAnsiText(file, date + L" " + time + L" " + parts.name + L" " + parts.path + L"\r\n");
 }
 

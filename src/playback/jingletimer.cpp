@@ -1,4 +1,5 @@
 // The random jingle: a countdown of the category's interval, then a click on a random slot.
+#include <algorithm>
 #include <cmath>
 
 #include "ui/MainUnit.h"
@@ -20,8 +21,11 @@ void TKavintamainform::jingletimerTimer() {
     const double due = lastFireTime_ + jingletimerval.value() / 1440.0;
     const long long r = -static_cast<long long>(std::nearbyint((now - due) * 86400.0));
     if (r > 60) l_jingletimer.setText(formatNumber(text(TextId::TimerMinuten), r / 60 + 1));
-    else l_jingletimer.setText(formatNumber(text(TextId::TimerSekunden), r));
+    else l_jingletimer.setText(formatNumber(text(TextId::TimerSekunden), std::max(r, 0LL)));
     if (!(now > due)) return;
+    // A click would stop the jingle that plays (a music bed may outlast the interval): the
+    // firing waits, and the reload at that jingle's end starts a new countdown.
+    if (s_.player.mode() == MediaMode::Playing) return;
 
     lastFireTime_ = toDayCount(s_.clock.now());
     int g = s_.random.draw(kSlotCount);

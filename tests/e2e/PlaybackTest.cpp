@@ -342,5 +342,33 @@ TEST_F(Playback, Mp3PlaysToItsEnd) {
     EXPECT_EQ(closeAndWait(window, process()), std::optional<DWORD>(0));
 }
 
+// A held key: the first key-down, then the keyboard's repeats (bit 30: the key was down).
+TEST_F(Playback, HeldFunctionKeyFiresOnlyForItsFirstKeyDown) {
+    KavintaWindow window = startShown(standardData());
+    ASSERT_NE(window.hwnd(), nullptr);
+    constexpr LPARAM kRepeat = static_cast<LPARAM>(0x40000001u);
+    PostMessageW(window.hwnd(), WM_KEYDOWN, VK_F2, 1);
+    for (int i = 0; i < 30; ++i) PostMessageW(window.hwnd(), WM_KEYDOWN, VK_F2, kRepeat);
+    PostMessageW(window.hwnd(), WM_KEYUP, VK_F2, static_cast<LPARAM>(0xC0000001u));
+    ASSERT_TRUE(waitUntil([&] { return window.slotCaption(2) == L">>"; }, kPlayTimeout)) << "no marker";
+    // The log is read once, after the repeats had time to be served: a reader that holds the
+    // file open would make the program's appends fail.
+    Sleep(1500);
+    const auto lines = logLines();
+    ASSERT_TRUE(lines.has_value()) << "no play log";
+    EXPECT_EQ(lines->size(), 2u) << "one line per key-down of the hold";
+    ASSERT_TRUE(waitPlaying(window).has_value())
+        << "the repeats stopped the jingle: \"" << narrow(monitor(window)) << "\"";
+    EXPECT_EQ(window.slotCaption(2), L">>");
+
+    // A second press, the key released before it, counts again: it stops the jingle.
+    pressKey(window, 2);
+    watchUntilIdle(window, Millis{kLongMs});
+    EXPECT_TRUE(waitUntil([&] { return window.slotCaption(2) == L"Lang"; }, kShowTimeout));
+    ASSERT_TRUE(logLines().has_value());
+    EXPECT_EQ(logLines()->size(), 3u);
+    EXPECT_EQ(closeAndWait(window, process()), std::optional<DWORD>(0));
+}
+
 }  // namespace
 }  // namespace kv::e2e

@@ -134,8 +134,16 @@ public:
     LocalTime time{2024, 3, 5, 14, 7, 9, 0};
     std::wstring separator = L":";
     int readings = 0;
+    // The times the next readings give, one each, before `time` stands again: a clock that
+    // moves on between two readings.
+    std::deque<LocalTime> upcoming;
     LocalTime now() const override {
-        ++const_cast<FakeClock*>(this)->readings;
+        auto& self = *const_cast<FakeClock*>(this);
+        ++self.readings;
+        if (!self.upcoming.empty()) {
+            self.time = self.upcoming.front();
+            self.upcoming.pop_front();
+        }
         return time;
     }
     std::wstring timeSeparator() const override { return separator; }

@@ -75,13 +75,27 @@ TEST_F(RandomJingle, MovingTheClockPastTheDueTimeFiresAtTheNextTick) {
     EXPECT_EQ(f.l_jingletimer.text(), L"(Jingle 4)");
 }
 
-TEST_F(RandomJingle, FiringWhileAJinglePlaysOnlyStopsIt) {
+TEST_F(RandomJingle, DueWhileAJinglePlaysSkipsTheFiringUntilTheReloadAfterIt) {
     auto& f = startWithTimer(L"1");
-    f.slot(1).click();
-    random.draws = {9};
+    f.slot(1).click();  // a music bed longer than the interval
+    const std::wstring logBefore = files.fileText(dataDir + L"KVLOG.LOG");
+    random.draws = {9, 4};
     tickAfter(f, 61);
-    EXPECT_FALSE(player.playing);
+    tickAfter(f, 30);
+    EXPECT_TRUE(player.playing) << "the random firing stopped the jingle that plays";
+    EXPECT_EQ(player.opened, std::vector<std::wstring>{L"C:\\j\\1.wav"});
+    EXPECT_EQ(files.fileText(dataDir + L"KVLOG.LOG"), logBefore) << "a skipped firing was logged";
+    EXPECT_EQ(f.slot(9).caption(), f.slot(9).text()) << "a skipped slot shows the playing marker";
+    EXPECT_EQ(f.l_jingletimer.text(), L"(t 0 sek)");
+
+    player.playing = false;
+    f.playerstatustimer.tick();  // the jingle's end: the reload starts a full countdown
+    tickAfter(f, 59);
+    EXPECT_EQ(f.l_jingletimer.text(), L"(t 1 sek)");
     EXPECT_EQ(player.opened.size(), 1u);
+    tickAfter(f, 2);
+    EXPECT_EQ(f.l_jingletimer.text(), L"(Jingle 9)");
+    EXPECT_EQ(player.opened.back(), L"C:\\j\\9.wav");
 }
 
 TEST_F(RandomJingle, SwitchingOffStopsAndEmptiesChangingMinutesRestarts) {

@@ -195,6 +195,15 @@ TEST_F(Playback, LogGetsAHeaderWhenNewAndOneLinePerPress) {
               L"05.03.2024 14:07:09  \r\n");
 }
 
+TEST_F(Playback, LogLineTakesDateAndTimeFromOneReadingAcrossMidnight) {
+    auto& f = startWithJingles();
+    clock.upcoming = {{2024, 12, 31, 23, 59, 59, 999}, {2025, 1, 1, 0, 0, 0, 0}};
+    f.slot(1).click();
+    const std::wstring text = log();
+    const std::wstring line = text.substr(text.rfind(L"\r\n", text.size() - 3) + 2);
+    EXPECT_EQ(line, L"31.12.2024 23:59:59 intro.wav C:\\Jingles\\Station\\\r\n");
+}
+
 TEST_F(Playback, DeletedLogIsRecreatedWithHeaderAndFailuresAreSilent) {
     auto& f = startWithJingles();
     f.slot(2).click();

@@ -4,12 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <functional>
 #include <string>
-#include <thread>
 
+#include "DialogDriver.h"
 #include "ui/Texts.h"
 #include "ui/win32/Win32Dialogs.h"
 #include "ui/win32/Win32Texts.h"
@@ -18,58 +15,13 @@ namespace {
 
 using namespace kv::ui;
 using namespace kv::ui::win32;
+using kv::test::DialogDriver;
 
 std::wstring textOf(HWND window) {
     wchar_t buffer[1024] = {};
     SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
     return buffer;
 }
-
-struct OwnedDialogSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK findOwnedDialog(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<OwnedDialogSearch*>(param);
-    wchar_t name[32] = {};
-    GetClassNameW(window, name, 32);
-    if (std::wstring(name) == L"#32770" && GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Waits on another thread for a dialog owned by owner and hands it to act.
-class DialogDriver {
-public:
-    DialogDriver(HWND owner, std::function<void(HWND)> act)
-        : thread_([this, owner, act] {
-              const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-              while (std::chrono::steady_clock::now() < end) {
-                  OwnedDialogSearch search{owner, nullptr};
-                  EnumWindows(findOwnedDialog, reinterpret_cast<LPARAM>(&search));
-                  if (search.found) {
-                      act(search.found);
-                      found_ = true;
-                      return;
-                  }
-                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-              }
-          }) {}
-    ~DialogDriver() {
-        if (thread_.joinable()) thread_.join();
-    }
-    bool found() {
-        if (thread_.joinable()) thread_.join();
-        return found_;
-    }
-
-private:
-    std::atomic<bool> found_{false};
-    std::thread thread_;
-};
 
 class DialogsTest : public ::testing::Test {
 protected:

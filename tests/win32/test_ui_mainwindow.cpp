@@ -725,6 +725,23 @@ TEST_F(MainWindowTest, PostedF5ReachesSlotFiveThroughTheAccelerators) {
     EXPECT_EQ(slot, 12);
 }
 
+TEST_F(MainWindowTest, HeldFunctionKeyFiresItsSlotOnceForItsFirstKeyDown) {
+    create();
+    std::vector<int> fired;
+    for (int n = 1; n <= TKavintamainform::kSlotCount; ++n)
+        form->slot(n).onClick = [&fired, n](Button&) { fired.push_back(n); };
+    constexpr LPARAM kRepeat = LPARAM{1} << 30;  // the key was already down
+    PostMessageW(main(), WM_KEYDOWN, VK_F2, 1);
+    for (int i = 0; i < 5; ++i) PostMessageW(main(), WM_KEYDOWN, VK_F2, kRepeat | 1);
+    PostMessageW(main(), WM_KEYUP, VK_F2, static_cast<LPARAM>(0xC0000001u));
+    PostMessageW(main(), WM_SYSKEYDOWN, VK_F12, kRepeat | 1);
+    pump();
+    EXPECT_EQ(fired, std::vector<int>{2}) << "the keyboard's repeats fired the slot again";
+    PostMessageW(main(), WM_KEYDOWN, VK_F2, 1);  // the next press
+    pump();
+    EXPECT_EQ(fired, (std::vector<int>{2, 2}));
+}
+
 TEST_F(MainWindowTest, F5RunsTheSlotHandlerWithThePlayingMarker) {
     create();
     PostMessageW(main(), WM_KEYDOWN, VK_F5, 0);
@@ -956,6 +973,19 @@ TEST_F(MainWindowTest, ChildWaitingToBePaintedWhenALoadHoldsThePaintingIsStillPa
     window->endUpdate();
     pump();
     EXPECT_GE(paints.seen() + prints.seen(), 1) << "holding the painting must not drop what waited for it";
+}
+
+TEST_F(MainWindowTest, WindowStaysVisibleWhileALoadHoldsItsPainting) {
+    showOnTop();
+    ASSERT_TRUE(window->isVisible());
+    window->beginUpdate();
+    EXPECT_TRUE(window->isVisible()) << "holding the painting hid the window for the form";
+    // The scaling notice is shown only to a visible window.
+    form->c_fensterskalieren.setChecked(!form->c_fensterskalieren.checked());
+    window->endUpdate();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, texts.text(TextId::SkalierungNachNeustart));
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(MainWindowTest, CategoryReloadSetsEachChangedTextOnceAndRepaintsOnlyWhatChanged) {

@@ -134,7 +134,7 @@ bool runInputQuery(HWND owner, const InputQueryTexts& texts, std::wstring& value
     const std::vector<WORD> dialogTemplate = inputQueryTemplate(ids);
     std::wstring edited = value;
     QueryState state{&texts, &edited, ids};
-    noteModalLoop();
+    const ModalDialog dialog(owner, IDCANCEL);
     const INT_PTR result = DialogBoxIndirectParamW(
         GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner, queryProc,
         reinterpret_cast<LPARAM>(&state));

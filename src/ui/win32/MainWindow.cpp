@@ -48,6 +48,7 @@ Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
 Win32MainWindow::~Win32MainWindow() {
     form_.attachHost(nullptr);
     if (hwnd()) {
+        closeTaken(hwnd());
         // No form handler runs while the window is torn down from here.
         detach();
         releaseChildren();
@@ -173,7 +174,12 @@ void Win32MainWindow::setCaption(const std::wstring& caption) {
     if (hwnd()) SetWindowTextW(hwnd(), caption.c_str());
 }
 
-bool Win32MainWindow::isVisible() const { return hwnd() && IsWindowVisible(hwnd()); }
+// Turning redraw off clears WS_VISIBLE: while a batch holds the painting, the window counts
+// as it was when the batch began, and a batch only holds a visible window.
+bool Win32MainWindow::isVisible() const {
+    if (paintBatch_ && paintBatch_->holding()) return true;
+    return hwnd() && IsWindowVisible(hwnd());
+}
 
 void Win32MainWindow::setTopmost(bool topmost) {
     topmost_ = topmost;
@@ -284,6 +290,9 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (statusBar_) statusBar_->dock();
             return 0;
         case WM_CLOSE: onClose(); return 0;
+        case WM_ENDSESSION:
+            if (wParam) onSessionEnd();
+            return 0;
         case WM_DESTROY: onDestroy(); return 0;
         default: break;
     }
@@ -350,16 +359,43 @@ void Win32MainWindow::onTimer(UINT_PTR id) {
 }
 
 void Win32MainWindow::onClose() {
+    if (closing_) return;  // the close runs already (its save may show a box)
+    if (modalDialogRunning()) {
+        // A handler waits in a dialog of ours and goes on with this window's controls once
+        // it returns: the dialog is ended, and the close comes back after the handler.
+        closeAfterModalDialogs(hwnd());
+        return;
+    }
+    closeTaken(hwnd());
+    closing_ = true;
+    closeQuery();
+    DestroyWindow(hwnd());
+}
+
+void Win32MainWindow::closeQuery() {
     try {
         form_.FormCloseQuery();
     } catch (...) {
         // A failed save reports itself; the window closes all the same.
         reportCurrentException(hwnd());
     }
-    DestroyWindow(hwnd());
+}
+
+// The session ends once this returns, so the close cannot wait for a handler that waits in a
+// dialog: its dialog is ended, and the close's save runs now, with every window still there.
+void Win32MainWindow::onSessionEnd() {
+    if (!modalDialogRunning()) {
+        onClose();
+        return;
+    }
+    if (closing_) return;
+    closing_ = true;
+    closeAfterModalDialogs(hwnd());
+    closeQuery();
 }
 
 void Win32MainWindow::onDestroy() {
+    closeTaken(hwnd());
     try {
         form_.FormClose();
     } catch (...) {

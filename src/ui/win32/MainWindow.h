@@ -103,6 +103,8 @@ private:
     void onContextKey(HWND control);
     void onColoursChanged(bool systemColours);
     void onClose();
+    void closeQuery();
+    void onSessionEnd();
     void onDestroy();
 
     void onLoopStarted();
@@ -126,6 +128,7 @@ private:
     StatusBarView* statusBar_ = nullptr;
     bool topmost_ = false;
     bool started_ = false;
+    bool closing_ = false;  // from the close's save to the window's end
     int showCommand_ = SW_HIDE;
     std::vector<std::unique_ptr<TimerBinding>> timers_;
     UniqueAccelerators accelerators_;

@@ -5,7 +5,10 @@
 
 namespace kv::ui::win32 {
 
-// Handles one retrieved message.
+// True for a key-down of F1..F12 that the keyboard repeats while the key is held (bit 30 of
+// lParam: the key was already down). Only the first key-down of a press fires a slot.
+bool isRepeatedFunctionKey(const MSG& message);
+// Handles one retrieved message; a repeated function key is dropped.
 void processMessage(HWND mainWindow, HACCEL accelerators, MSG& message);
 // Runs until WM_QUIT; returns its exit code.
 int runMessageLoop(HWND mainWindow, HACCEL accelerators);

@@ -3,7 +3,7 @@
 // category changes some forty controls, and several of them paint at once on every
 // change), then has the window paint what changed in one pass. Text changes wait for the
 // end, so that a text set twice (cleared, then loaded) reaches its window once. Only the
-// outermost batch of the thread holds; a dialog that opens meanwhile (see noteModalLoop)
+// outermost batch of the thread holds; a dialog that opens meanwhile (see ModalDialog)
 // or an explicit repaint ends it early, and then the whole window is painted so that
 // nothing stays unpainted.
 #include <windows.h>

@@ -44,19 +44,29 @@ std::wstring toDialogFilter(const std::wstring& filter) {
 
 std::wstring Win32Dialogs::boxCaption() const { return texts_.text(TextId::CapMainform); }
 
+// While the main window closes, no box or dialog is shown and each counts as cancelled (see
+// closeAfterModalDialogs): the handler that asked stops without changing anything.
 void Win32Dialogs::showMessage(MessageType type, const std::wstring& text) {
-    noteModalLoop();
+    if (closeRequested()) return;
+    const ModalDialog box(owner_, IDOK);
     MessageBoxW(owner_, text.c_str(), boxCaption().c_str(), messageBoxStyle(type));
 }
 
 bool Win32Dialogs::confirm(const std::wstring& text) {
-    noteModalLoop();
-    return MessageBoxW(owner_, text.c_str(), boxCaption().c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+    if (closeRequested()) return false;
+    const ModalDialog box(owner_, IDNO);
+    const bool yes = MessageBoxW(owner_, text.c_str(), boxCaption().c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return yes && !closeRequested();
 }
 
 bool Win32Dialogs::inputQuery(const std::wstring& caption, const std::wstring& prompt, std::wstring& value) {
     const InputQueryTexts texts{caption, prompt, texts_.text(TextId::DialogOk), texts_.text(TextId::DialogAbbrechen)};
-    return runInputQuery(owner_, texts, value, InputQueryIds{kInputEditId, kInputPromptId});
+    if (closeRequested()) return false;
+    std::wstring edited = value;
+    if (!runInputQuery(owner_, texts, edited, InputQueryIds{kInputEditId, kInputPromptId}) || closeRequested())
+        return false;
+    value = edited;
+    return true;
 }
 
 bool Win32Dialogs::openFile(const std::wstring& filter, const std::wstring& initialDir, std::wstring& fileName) {
@@ -74,9 +84,9 @@ bool Win32Dialogs::openFile(const std::wstring& filter, const std::wstring& init
     request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_PATHMUSTEXIST |
                     OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
     const auto getOpenFileName = openFileNameFunction();
-    if (!getOpenFileName) return false;
-    noteModalLoop();
-    if (!getOpenFileName(&request)) return false;
+    if (!getOpenFileName || closeRequested()) return false;
+    const ModalDialog dialog(owner_, IDCANCEL);
+    if (!getOpenFileName(&request) || closeRequested()) return false;
     fileName = buffer.data();
     return true;
 }
