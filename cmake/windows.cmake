@@ -31,7 +31,7 @@ endif()
 
 # The string table comes from the same text list the portable code compiles in.
 set(KV_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
-kv_generate_string_table(${CMAKE_SOURCE_DIR}/src/ui/texts_de.inc
+kv_generate_string_table(${CMAKE_SOURCE_DIR}/src/app/texts_de.inc
                          ${KV_GENERATED_DIR}/kv_strings.rc)
 kv_generate_version_header(${KV_GENERATED_DIR}/kv_version.h)
 set(KV_RESOURCE_FILE ${CMAKE_SOURCE_DIR}/res/Kavinta.rc)

@@ -10,12 +10,12 @@ std::wstring formatVersion(const FileVersion& version) {
     return text;
 }
 
-std::wstring GetAppVersionStr(const IVersionSource& source, ui::IDialogs& dialogs,
-                              const ui::ITexts& texts) {
+std::wstring GetAppVersionStr(const IVersionSource& source, kv::IDialogs& dialogs,
+                              const kv::ITexts& texts) {
     std::wstring error;
     const std::optional<FileVersion> version = source.fileVersion(error);
     if (!version) {
-        dialogs.showMessage(ui::MessageType::Warning, texts.text(ui::TextId::VersionFehler) + error);
+        dialogs.showMessage(kv::MessageType::Warning, texts.text(kv::TextId::VersionFehler) + error);
         return {};
     }
     return formatVersion(*version);

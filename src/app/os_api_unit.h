@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "ui/Dialogs.h"
-#include "ui/Texts.h"
+#include "app/Dialogs.h"
+#include "app/Texts.h"
 
 namespace kv {
 
@@ -27,7 +27,7 @@ public:
 std::wstring formatVersion(const FileVersion& version);
 
 // The version text; on failure a warning naming the error, and an empty text.
-std::wstring GetAppVersionStr(const IVersionSource& source, ui::IDialogs& dialogs,
-                              const ui::ITexts& texts);
+std::wstring GetAppVersionStr(const IVersionSource& source, kv::IDialogs& dialogs,
+                              const kv::ITexts& texts);
 
 }  // namespace kv

@@ -50,8 +50,8 @@ std::wstring GetDataPath(const DataPathServices& s, const std::wstring& name, bo
             const std::wstring baseDir = base + L"\\";
             if (s.files.directoryExists(baseDir) && IsPathWritable(s.files, baseDir) &&
                 !s.files.directoryExists(candidate) && !CreatePath(s.files, candidate)) {
-                s.dialogs.showMessage(ui::MessageType::Warning,
-                                      ui::joinMessage(candidate, s.texts.text(ui::TextId::VerzeichnisNichtAngelegt)));
+                s.dialogs.showMessage(kv::MessageType::Warning,
+                                      kv::joinMessage(candidate, s.texts.text(kv::TextId::VerzeichnisNichtAngelegt)));
             }
         }
         if (s.files.directoryExists(candidateDir) && IsPathWritable(s.files, candidateDir)) return candidate;

@@ -4,16 +4,16 @@
 #include <string>
 
 #include "app/FileSystem.h"
-#include "ui/Dialogs.h"
-#include "ui/Texts.h"
+#include "app/Dialogs.h"
+#include "app/Texts.h"
 
 namespace kv {
 
 struct DataPathServices {
     const IEnvironment& environment;
     IFileSystem& files;
-    ui::IDialogs& dialogs;
-    const ui::ITexts& texts;
+    kv::IDialogs& dialogs;
+    const kv::ITexts& texts;
 };
 
 std::wstring GetAppDataPath(const DataPathServices& s);

@@ -9,7 +9,7 @@
 namespace kv::test {
 
 struct FakeServices {
-    ui::BuiltinTexts texts;
+    kv::BuiltinTexts texts;
     FakeDialogs dialogs;
     FakeProfile profile;
     FakeFileSystem files;

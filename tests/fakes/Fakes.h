@@ -11,7 +11,7 @@
 #include "app/FileSystem.h"
 #include "app/os_api_unit.h"
 #include "playback/MediaPlayer.h"
-#include "ui/Dialogs.h"
+#include "app/Dialogs.h"
 #include "ui/FormHost.h"
 
 namespace kv::test {
@@ -58,12 +58,12 @@ private:
 };
 
 struct ShownMessage {
-    ui::MessageType type;
+    kv::MessageType type;
     std::wstring text;
 };
 
 // Records every dialog and answers from scripted queues (Cancel / No when a queue is empty).
-class FakeDialogs final : public ui::IDialogs {
+class FakeDialogs final : public kv::IDialogs {
 public:
     std::vector<ShownMessage> messages;
     std::vector<std::wstring> confirmations;
@@ -88,7 +88,7 @@ public:
         queryAnswers.push_back([](std::wstring&) { return false; });
     }
 
-    void showMessage(ui::MessageType type, const std::wstring& text) override { messages.push_back({type, text}); }
+    void showMessage(kv::MessageType type, const std::wstring& text) override { messages.push_back({type, text}); }
     bool confirm(const std::wstring& text) override;
     bool inputQuery(const std::wstring& caption, const std::wstring& prompt, std::wstring& value) override;
     bool openFile(const std::wstring& filter, const std::wstring& initialDir, std::wstring& fileName) override;

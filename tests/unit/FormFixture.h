@@ -42,7 +42,7 @@ protected:
     std::wstring stored(const std::wstring& section, const std::wstring& key) const {
         return profile.get(ini, section, key);
     }
-    std::wstring text(ui::TextId id) const { return texts.text(id); }
+    std::wstring text(kv::TextId id) const { return texts.text(id); }
 };
 
 }  // namespace kv::test

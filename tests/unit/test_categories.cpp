@@ -51,7 +51,7 @@ TEST_F(Categories, NamesTheFileCannotCarryAreRefusedWithAMessage) {
     }
     EXPECT_EQ(f.kategorie.count(), 0);
     ASSERT_EQ(dialogs.messages.size(), 11u);
-    EXPECT_EQ(dialogs.messages[0].type, ui::MessageType::Information);
+    EXPECT_EQ(dialogs.messages[0].type, kv::MessageType::Information);
     EXPECT_EQ(dialogs.messages[0].text, L"Dieser Name kann nicht als Kategorie verwendet werden.");
 }
 

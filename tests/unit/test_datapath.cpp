@@ -13,7 +13,7 @@ protected:
     FakeEnvironment env;
     FakeFileSystem files;
     FakeDialogs dialogs;
-    ui::BuiltinTexts texts;
+    kv::BuiltinTexts texts;
     const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
     const std::wstring allusers = L"C:\\ProgramData";
     const std::wstring userFolder = appdata + L"\\Kavinta";
@@ -100,14 +100,14 @@ TEST(DataPathCreation, FailedCreationWarnsWithTheCandidateAndGoesOn) {
     FakeEnvironment env;
     NoSubfolderFileSystem files;
     FakeDialogs dialogs;
-    ui::BuiltinTexts texts;
+    kv::BuiltinTexts texts;
     env.values[L"APPDATA"] = L"C:\\A";
     env.values[L"ALLUSERSPROFILE"] = L"C:\\P";
     files.addDirectory(L"C:\\A");
     files.addDirectory(L"C:\\P");
     EXPECT_EQ(GetDataPath({env, files, dialogs, texts}, L"Kavinta", true), L"");
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[0].type, ui::MessageType::Warning);
+    EXPECT_EQ(dialogs.messages[0].type, kv::MessageType::Warning);
     EXPECT_EQ(dialogs.messages[0].text,
               L"C:\\A\\Kavinta\n\rFehler: Verzeichnisstuktur konnte nicht angelegt werden!");
     EXPECT_EQ(dialogs.messages[1].text.substr(0, 30), L"C:\\P\\Anwendungsdaten\\Kavinta\n\r");

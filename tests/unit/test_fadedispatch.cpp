@@ -95,7 +95,7 @@ TEST_F(FadeDispatch, CrossFadeWithWinampOrMixerIsRefusedAtEveryJingleEnd) {
         f.endOfJingleDispatch();
         f.endOfJingleDispatch();
         ASSERT_EQ(dialogs.messages.size(), 2u);
-        EXPECT_EQ(dialogs.messages[0].type, ui::MessageType::Information);
+        EXPECT_EQ(dialogs.messages[0].type, kv::MessageType::Information);
         EXPECT_EQ(dialogs.messages[0].text, refusal);
         EXPECT_EQ(dialogs.messages[1].text, refusal);
         EXPECT_TRUE(f.auto_crossfade.checked());  // the choice itself is never refused
@@ -193,7 +193,7 @@ TEST_F(FadeDispatch, BlockingFadeOutRunsBeforeTheFileIsCheckedOrOpened) {
     // A missing file is reported after the fade-out has run.
     f.slot(2).click();
     EXPECT_EQ(takeCalls(), std::vector<std::wstring>{L"winampfadeout(40,true)"});
-    EXPECT_EQ(f.StatusBarMain.panelText(), text(ui::TextId::DateiNichtGefunden));
+    EXPECT_EQ(f.StatusBarMain.panelText(), text(kv::TextId::DateiNichtGefunden));
 }
 
 TEST_F(FadeDispatch, FadeOutWithTheJingleRunsAfterTheStartAlsoWhenItFailed) {

@@ -153,7 +153,7 @@ TEST_F(Konfig, ReadOnlyFileWarnsTwoLinesEveryTimeAndKeepsTheControls) {
     profile.setReadOnly(ini, true);
     f.auto_fo_vor.click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].type, ui::MessageType::Warning);
+    EXPECT_EQ(dialogs.messages[0].type, kv::MessageType::Warning);
     EXPECT_EQ(dialogs.messages[0].text,
               L"Die Konfiguration konnte nicht gesichert werden.\n\rMöglicherweise führen Sie das Programm "
               L"von einem schreibgeschützten Laufwerk oder doppelt aus!");
@@ -234,7 +234,7 @@ protected:
         const int writes = profile.writeCount();
         auto& f = start();
         ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].type, ui::MessageType::Warning);
+        EXPECT_EQ(dialogs.messages[0].type, kv::MessageType::Warning);
         EXPECT_EQ(dialogs.messages[0].text, kUnreadable);
         EXPECT_GE(totalMs(clock.sleeps), 200) << "tried again for a moment";
         EXPECT_LE(totalMs(clock.sleeps), 1000);

@@ -31,8 +31,8 @@ TEST_F(Startup, NoDataFolderShowsTheMessageTerminatesAndTouchesNoFile) {
     files.setReadOnly(appdata);
     auto& f = create();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].type, ui::MessageType::Information);
-    EXPECT_EQ(dialogs.messages[0].text, text(ui::TextId::DatenpfadNichtGefunden));
+    EXPECT_EQ(dialogs.messages[0].type, kv::MessageType::Information);
+    EXPECT_EQ(dialogs.messages[0].text, text(kv::TextId::DatenpfadNichtGefunden));
     EXPECT_TRUE(f.terminated());
     EXPECT_EQ(host.terminateRequests, 1);
     EXPECT_EQ(profile.writeCount(), 0);
@@ -97,7 +97,7 @@ TEST_F(Startup, SavedStayOnTopAppliesAtOnceAndScalingShowsNoMessage) {
     host.visible = true;
     f.c_fensterskalieren.click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, text(ui::TextId::SkalierungNachNeustart));
+    EXPECT_EQ(dialogs.messages[0].text, text(kv::TextId::SkalierungNachNeustart));
 }
 
 TEST_F(Startup, ClosingStopsThePlayerAndSavesTheSlotTextNotTheMarker) {

@@ -5,7 +5,7 @@
 #include "app/os_api_unit.h"
 #include "library/IniFile.h"
 #include "playback/jingletime.h"
-#include "ui/Texts.h"
+#include "app/Texts.h"
 
 using namespace kv;
 
@@ -36,10 +36,10 @@ TEST(VersionText, FailureWarnsAndGivesAnEmptyText) {
     source.version.reset();
     source.error = L"Die angegebene Ressource wurde nicht gefunden.";
     test::FakeDialogs dialogs;
-    ui::BuiltinTexts texts;
+    kv::BuiltinTexts texts;
     EXPECT_EQ(GetAppVersionStr(source, dialogs, texts), L"");
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].type, ui::MessageType::Warning);
+    EXPECT_EQ(dialogs.messages[0].type, kv::MessageType::Warning);
     EXPECT_EQ(dialogs.messages[0].text, L"GetAppVersionStr() : Die angegebene Ressource wurde nicht gefunden.");
 }
 
@@ -57,14 +57,14 @@ TEST(JingleTime, RemainingWrapsLike32BitSigned) {
 }
 
 TEST(Texts, MessagesAreExactAndPlaceholdersFilled) {
-    ui::BuiltinTexts texts;
-    EXPECT_EQ(texts.text(ui::TextId::LaeuftBereits), L"Anwendung \"%s\" läuft bereits!");
-    EXPECT_EQ(ui::formatText(texts.text(ui::TextId::LaeuftBereits), L"Kavinta.exe"),
+    kv::BuiltinTexts texts;
+    EXPECT_EQ(texts.text(kv::TextId::LaeuftBereits), L"Anwendung \"%s\" läuft bereits!");
+    EXPECT_EQ(kv::formatText(texts.text(kv::TextId::LaeuftBereits), L"Kavinta.exe"),
               L"Anwendung \"Kavinta.exe\" läuft bereits!");
-    EXPECT_EQ(ui::formatText(ui::formatNumber(texts.text(ui::TextId::FehlerNummer), 263), L"kein Gerät"),
+    EXPECT_EQ(kv::formatText(kv::formatNumber(texts.text(kv::TextId::FehlerNummer), 263), L"kein Gerät"),
               L"Fehler 263 : kein Gerät");
-    EXPECT_EQ(texts.text(ui::TextId::CapJingletimer), L"zufälliges Jingle einspielen aller ");
-    EXPECT_EQ(ui::joinMessage(L"a", L"b"), L"a\n\rb");
+    EXPECT_EQ(texts.text(kv::TextId::CapJingletimer), L"zufälliges Jingle einspielen aller ");
+    EXPECT_EQ(kv::joinMessage(L"a", L"b"), L"a\n\rb");
 }
 
 }  // namespace

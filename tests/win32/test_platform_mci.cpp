@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "playback/win32/MciMediaPlayer.h"
-#include "ui/Texts.h"
+#include "app/Texts.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ bool waitForMode(const kv::MciMediaPlayer& player, kv::MediaMode wanted, DWORD t
 class MciMediaPlayerTest : public ::testing::Test {
 protected:
     TempFolder temp;
-    kv::ui::BuiltinTexts texts;
+    kv::BuiltinTexts texts;
     kv::MciMediaPlayer player{texts};
 };
 
@@ -177,7 +177,7 @@ TEST_F(MciMediaPlayerTest, PlaysAnMp3FileWhenOneIsGiven) {
 }
 
 TEST(MciErrorText, UsesTheSystemTextOrTheUnknownCodeText) {
-    const kv::ui::BuiltinTexts texts;
+    const kv::BuiltinTexts texts;
     const std::wstring known = kv::mciErrorText(MCIERR_FILE_NOT_FOUND, texts);
     EXPECT_FALSE(known.empty());
     EXPECT_NE(known, L"Unbekannter Fehler-Code");

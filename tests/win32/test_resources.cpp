@@ -23,7 +23,7 @@ struct TextEntry {
 // resource generator for the string table.
 const TextEntry kTexts[] = {
 #define KV_TEXT(number, name, text) {number, text},
-#include "ui/texts_de.inc"
+#include "app/texts_de.inc"
 #undef KV_TEXT
 };
 

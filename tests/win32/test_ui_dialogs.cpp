@@ -7,12 +7,13 @@
 #include <string>
 
 #include "DialogDriver.h"
-#include "ui/Texts.h"
+#include "app/Texts.h"
 #include "ui/win32/Win32Dialogs.h"
 #include "ui/win32/Win32Texts.h"
 
 namespace {
 
+using namespace kv;
 using namespace kv::ui;
 using namespace kv::ui::win32;
 using kv::test::DialogDriver;

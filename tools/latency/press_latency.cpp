@@ -30,11 +30,11 @@
 namespace {
 
 // Message boxes would stop the measurement; a press that needs one is a failed run.
-class SilentDialogs final : public kv::ui::IDialogs {
+class SilentDialogs final : public kv::IDialogs {
 public:
     int shown = 0;
     std::wstring last;
-    void showMessage(kv::ui::MessageType, const std::wstring& text) override {
+    void showMessage(kv::MessageType, const std::wstring& text) override {
         ++shown;
         last = text;
     }
@@ -200,7 +200,7 @@ int wmain(int argc, wchar_t** argv) {
     kv::Win32ProfileFile profile;
     profile.writeString(folder + L"\\Kavinta\\KV.ini", L"Bench", L"Jingle1", file);
 
-    kv::ui::BuiltinTexts texts;
+    kv::BuiltinTexts texts;
     SilentDialogs dialogs;
     kv::Win32FileSystem files;
     kv::Win32Environment environment;

@@ -50,8 +50,8 @@ void waitForLineOnStdin() {
     }
 }
 
-void tellAlreadyRunning(const ui::ITexts& texts, const std::wstring& name) {
-    const std::wstring message = ui::formatText(texts.text(ui::TextId::LaeuftBereits), name);
+void tellAlreadyRunning(const kv::ITexts& texts, const std::wstring& name) {
+    const std::wstring message = kv::formatText(texts.text(kv::TextId::LaeuftBereits), name);
     if (GetConsoleWindow() != nullptr) {
         writeLineToStdout(message);
         waitForLineOnStdin();
@@ -68,7 +68,7 @@ std::wstring startOnceMutexName() {
     return trimmed(slash == std::wstring::npos ? path : path.substr(slash + 1));
 }
 
-void CheckStartOnce(const ui::ITexts& texts) {
+void CheckStartOnce(const kv::ITexts& texts) {
     const std::wstring name = startOnceMutexName();
     if (name.empty()) return;
     const HANDLE mutex = CreateMutexW(nullptr, TRUE, name.c_str());

@@ -100,11 +100,11 @@ std::int32_t MciMediaPlayer::length() const {
     return static_cast<std::int32_t>(status(MCI_STATUS_LENGTH));
 }
 
-std::wstring mciErrorText(unsigned long error, const ui::ITexts& texts) {
+std::wstring mciErrorText(unsigned long error, const kv::ITexts& texts) {
     wchar_t buffer[MAXERRORLENGTH] = {};
     const auto describe = mci().getErrorString;
     if (describe && describe(error, buffer, MAXERRORLENGTH) && buffer[0] != L'\0') return buffer;
-    return texts.text(ui::TextId::UnbekannterFehlerCode);
+    return texts.text(kv::TextId::UnbekannterFehlerCode);
 }
 
 std::wstring MciMediaPlayer::errorMessage() const { return mciErrorText(lastError_, *texts_); }

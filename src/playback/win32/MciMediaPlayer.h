@@ -2,13 +2,13 @@
 // The media player over the MCI command interface: one device at a time, opened by file
 // name with the device type MCI picks from the file. Move-only: it owns the open device.
 #include "playback/MediaPlayer.h"
-#include "ui/Texts.h"
+#include "app/Texts.h"
 
 namespace kv {
 
 class MciMediaPlayer final : public IMediaPlayer {
 public:
-    explicit MciMediaPlayer(const ui::ITexts& texts) : texts_(&texts) {}
+    explicit MciMediaPlayer(const kv::ITexts& texts) : texts_(&texts) {}
     ~MciMediaPlayer() override;
     MciMediaPlayer(const MciMediaPlayer&) = delete;
     MciMediaPlayer& operator=(const MciMediaPlayer&) = delete;
@@ -30,14 +30,14 @@ public:
 private:
     unsigned long status(unsigned long item) const;  // 0 when no device is open or on error
 
-    const ui::ITexts* texts_;
+    const kv::ITexts* texts_;
     unsigned int deviceId_ = 0;
     unsigned long lastError_ = 0;
 };
 
 // The system's text for an MCI error number, or the text "Unbekannter Fehler-Code" from texts
 // when the system has none.
-std::wstring mciErrorText(unsigned long error, const ui::ITexts& texts);
+std::wstring mciErrorText(unsigned long error, const kv::ITexts& texts);
 
 // The mode for an MCI mode number; not ready for numbers outside the known range.
 MediaMode mediaModeFromMci(unsigned long mciMode);

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "ui/Texts.h"
+#include "app/Texts.h"
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/ModalLoops.h"
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "ui/Dialogs.h"
-#include "ui/Texts.h"
+#include "app/Dialogs.h"
+#include "app/Texts.h"
 
 namespace kv::ui::win32 {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ui/Texts.h"
+#include "app/Texts.h"
 
 namespace kv::ui::win32 {
 

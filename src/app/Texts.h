@@ -3,11 +3,11 @@
 // supply the same numbers in another language.
 #include <string>
 
-namespace kv::ui {
+namespace kv {
 
 enum class TextId : int {
 #define KV_TEXT(number, name, text) name = number,
-#include "ui/texts_de.inc"
+#include "app/texts_de.inc"
 #undef KV_TEXT
 };
 
@@ -30,4 +30,4 @@ std::wstring formatNumber(const std::wstring& pattern, long long number);
 // Two texts of one message box are joined by a line feed and a carriage return.
 std::wstring joinMessage(const std::wstring& first, const std::wstring& second);
 
-}  // namespace kv::ui
+}  // namespace kv

@@ -1,13 +1,13 @@
-#include "ui/Texts.h"
+#include "app/Texts.h"
 
-namespace kv::ui {
+namespace kv {
 
 std::wstring BuiltinTexts::text(TextId id) const {
     switch (id) {
 #define KV_TEXT(number, name, text) \
     case TextId::name:              \
         return text;
-#include "ui/texts_de.inc"
+#include "app/texts_de.inc"
 #undef KV_TEXT
     }
     return {};
@@ -32,4 +32,4 @@ std::wstring joinMessage(const std::wstring& first, const std::wstring& second) 
     return first + L"\n\r" + second;
 }
 
-}  // namespace kv::ui
+}  // namespace kv

@@ -2,7 +2,7 @@
 // The standard dialogs and message boxes of the main window.
 #include <string>
 
-namespace kv::ui {
+namespace kv {
 
 enum class MessageType { Warning, Information, Error };
 
@@ -22,4 +22,4 @@ public:
                           std::wstring& fileName) = 0;
 };
 
-}  // namespace kv::ui
+}  // namespace kv
