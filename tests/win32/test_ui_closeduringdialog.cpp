@@ -16,6 +16,7 @@
 #include "ui/MainUnit.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/MessageLoop.h"
+#include "ui/win32/ModalLoops.h"
 #include "ui/win32/Win32Dialogs.h"
 
 namespace {
@@ -184,6 +185,21 @@ TEST_F(CloseDuringDialog, SessionEndSavesAtOnceAndTheOpenDialogEndsWithNothingAs
     EXPECT_TRUE(IsWindow(handle)) << "the window was destroyed under the waiting handler";
     EXPECT_EQ(test::findOwnedDialog(handle), nullptr) << "a dialog stays open";
     EXPECT_EQ(form->slot(1).hint(), L"");
+}
+
+TEST_F(CloseDuringDialog, ADialogThatCannotBeEndedDoesNotKeepTheWindowFromClosing) {
+    // A handler waits in a loop whose dialog is nowhere to be found (hidden, or of another
+    // module): after its grace period the close is taken all the same.
+    const win32::ModalDialog hiddenDialog(handle, IDCANCEL);
+    postClose();
+    const DWORD start = GetTickCount();
+    while (IsWindow(handle) && GetTickCount() - start < 5000) {
+        pump();
+        Sleep(5);
+    }
+    EXPECT_FALSE(IsWindow(handle)) << "the close was lost";
+    EXPECT_TRUE(quitSeen);
+    EXPECT_EQ(profile.get(ini, L"KONFIG", L"STYLENAME"), L"Windows") << "no save at the close";
 }
 
 }  // namespace

@@ -19,6 +19,12 @@ std::vector<RunningDialog> running;  // the innermost last
 HWND closingWindow = nullptr;
 UINT_PTR retryTimer = 0;
 constexpr UINT kRetryMs = 50;
+// A close is never lost: when no dialog of the waiting handler can be found for this many
+// retries in a row (one that hides without returning, or one of another module that keeps
+// its loop running), the close stops waiting for it and is taken.
+constexpr int kMissesBeforeGivingUp = 40;  // 2 s
+int missedRetries = 0;
+bool waitGivenUp = false;
 
 bool isDialogClass(HWND window) {
     wchar_t name[16] = {};
@@ -48,23 +54,34 @@ HWND topDialogOf(HWND owner) {
 
 // Ends the innermost running dialog as the operator would: its end command (the No or Cancel
 // button), and the close box for a dialog that takes no command from outside.
-void endInnermostDialog() noexcept {
-    if (running.empty()) return;
+// False when no such dialog is up.
+bool endInnermostDialog() noexcept {
+    if (running.empty()) return true;
     const RunningDialog& innermost = running.back();
     const HWND dialog = topDialogOf(innermost.owner);
-    if (!dialog) return;  // not up yet: the retry timer comes back
+    if (!dialog) return false;  // not up yet: the retry timer comes back
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(innermost.endCommand, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, innermost.endCommand)));
     PostMessageW(dialog, WM_CLOSE, 0, 0);
+    return true;
 }
 
 // Every dialog loop dispatches this thread timer: it ends what a first attempt missed (a
 // dialog not yet created, the next one out in nested dialogs).
-void CALLBACK retryEnding(HWND, UINT, UINT_PTR, DWORD) noexcept { endInnermostDialog(); }
-
 void stopRetrying() noexcept {
     if (retryTimer) KillTimer(nullptr, retryTimer);
     retryTimer = 0;
+}
+
+void CALLBACK retryEnding(HWND, UINT, UINT_PTR, DWORD) noexcept {
+    if (endInnermostDialog()) {
+        missedRetries = 0;
+        return;
+    }
+    if (++missedRetries < kMissesBeforeGivingUp || !closingWindow) return;
+    waitGivenUp = true;
+    stopRetrying();
+    PostMessageW(closingWindow, WM_CLOSE, 0, 0);
 }
 
 std::wstring fromUtf8(const char* text) {
@@ -101,10 +118,11 @@ ModalDialog::~ModalDialog() {
     PostMessageW(closingWindow, WM_CLOSE, 0, 0);
 }
 
-bool modalDialogRunning() noexcept { return !running.empty(); }
+bool modalDialogRunning() noexcept { return !running.empty() && !waitGivenUp; }
 
 void closeAfterModalDialogs(HWND window) noexcept {
     closingWindow = window;
+    missedRetries = 0;
     endInnermostDialog();
     if (!retryTimer) retryTimer = SetTimer(nullptr, 0, kRetryMs, retryEnding);
 }
@@ -114,6 +132,8 @@ bool closeRequested() noexcept { return closingWindow != nullptr; }
 void closeTaken(HWND window) noexcept {
     if (window != closingWindow) return;
     closingWindow = nullptr;
+    waitGivenUp = false;
+    missedRetries = 0;
     stopRetrying();
 }
 

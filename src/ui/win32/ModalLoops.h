@@ -28,6 +28,8 @@ bool modalDialogRunning() noexcept;
 // A close of window was asked for while a dialog of ours runs: every running dialog is ended
 // with its end command, and once the last one has returned (its handler then sees
 // closeRequested()), WM_CLOSE is posted to window again, to be taken after the handler.
+// When no dialog to end can be found for 2 s, the wait is given up and WM_CLOSE is posted
+// at once (modalDialogRunning() then reads false): a close is never lost.
 void closeAfterModalDialogs(HWND window) noexcept;
 // True from closeAfterModalDialogs until the window takes the close or is gone: no dialog is
 // shown then, and what a dialog returns meanwhile counts as cancelled.
