@@ -192,6 +192,11 @@ void Trcform::startTimerFade() {
 }
 
 void Trcform::runBlocking() {
+    struct Pacing {
+        ISleep& sleeper;
+        explicit Pacing(ISleep& s) : sleeper(s) { sleeper.beginPacing(); }
+        ~Pacing() { sleeper.endPacing(); }
+    } pacing(sleeper_);
     while (!fadestep()) sleeper_.sleep(fadebaseinterval - ffadespeed);
 }
 

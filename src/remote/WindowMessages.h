@@ -26,6 +26,10 @@ class ISleep {
 public:
     virtual ~ISleep() = default;
     virtual void sleep(int milliseconds) = 0;  // without handling messages
+    // Around the pauses of one blocking fade, so that an implementation can space the
+    // steps by the clock instead of adding each step's own time to every pause.
+    virtual void beginPacing() {}
+    virtual void endPacing() {}
 };
 
 }  // namespace kv::remote
