@@ -41,7 +41,7 @@ void Win32WindowMessages::post(WindowHandle window, std::uint32_t message, std::
 }
 
 void Win32WindowMessages::sleep(int milliseconds) {
-    if (!pacing_) {
+    if (pacing_ == 0) {
         Sleep(static_cast<DWORD>(milliseconds));
         return;
     }
@@ -56,16 +56,14 @@ void Win32WindowMessages::sleep(int milliseconds) {
 }
 
 void Win32WindowMessages::beginPacing() {
-    if (pacing_) return;
-    pacing_ = true;
-    fineTimer_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+    if (pacing_++ == 0) fineTimer_ = timeBeginPeriod(1) == TIMERR_NOERROR;
     deadline_ = counterNow();
 }
 
 void Win32WindowMessages::endPacing() {
-    if (!pacing_) return;
+    if (pacing_ == 0 || --pacing_ > 0) return;
     if (fineTimer_) timeEndPeriod(1);
-    pacing_ = fineTimer_ = false;
+    fineTimer_ = false;
 }
 
 }  // namespace kv::remote::win32

@@ -4,9 +4,10 @@
 // for, one that stops answering is given up on after the caller's time limit.
 //
 // The pauses of a blocking fade end at absolute deadlines on the performance counter (the
-// n-th pause ends n intervals after the fade began, whatever the sends in between took),
-// with the system timer at 1 ms for the fade's duration only: under the default 15.6 ms
-// resolution a Sleep(50) lasts up to 62.5 ms.
+// n-th pause ends n intervals after the fade began, whatever the sends in between took).
+// While any fade is paced (blocking, or on the fade timer) the system timer runs at 1 ms:
+// under the default 15.6 ms resolution a Sleep(50) lasts up to 62.5 ms, and a 50 ms window
+// timer ticks on the same coarse grid.
 #include "remote/WindowMessages.h"
 
 namespace kv::remote::win32 {
@@ -22,7 +23,7 @@ public:
     void endPacing() override;
 
 private:
-    bool pacing_ = false;
+    int pacing_ = 0;          // nested begins not yet ended
     bool fineTimer_ = false;  // timeBeginPeriod(1) is in force
     long long deadline_ = 0;  // performance counter ticks
 };
