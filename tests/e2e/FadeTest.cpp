@@ -4,7 +4,6 @@
 // refusal of a cross-fade with Winamp, a player that stops answering, and the session
 // list under Wine (no sessions there) keeping the stored session.
 #include <optional>
-#include <regex>
 
 #include "E2eFixture.h"
 #include "kvdriver/StandIn.h"
@@ -247,7 +246,7 @@ TEST_F(Fades, CompanionFadeOutWithTheJingleThenCrossfadeSentAndPosted) {
     EXPECT_EQ(log[2].wParam, 110);
     EXPECT_EQ(log[2].lParam, 0);
     EXPECT_GE(log[1].micros, *shown + kJingleMs * 1000 - kEndSlackUs);
-    EXPECT_EQ(companion.process().running(), true);
+    EXPECT_TRUE(companion.process().running());
     EXPECT_FALSE(findMessageBox(process().pid()).has_value()) << "a box came with the companion";
 }
 
