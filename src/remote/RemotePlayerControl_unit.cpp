@@ -34,6 +34,11 @@ Trcform::Trcform(IWindowMessages& messages, ISleep& sleeper, const mixer::TMixer
     fadetimer.onTimer = [this] { fadetimerTimer(); };
 }
 
+// The timer's window may be gone by now: only the pacing held for a running timer ends.
+Trcform::~Trcform() {
+    if (fadetimer.enabled()) sleeper_.endPacing();
+}
+
 void Trcform::FormCreate() {
     ffadespeed = 50;
     ffadefaktor = 1;
@@ -46,7 +51,7 @@ void Trcform::FormCreate() {
     ftimerfade_maxvol = -1;
     ftimerfade_aktvol = -1;
     fwinampgivenup = false;
-    fadetimer.setEnabled(false);
+    setFadeTimer(false);
 }
 
 // --- Companion application
@@ -128,7 +133,7 @@ void Trcform::winampfadein() {
     setfadeinterval();
     ftimerfade_aktvol = ftimerfade_minvol;
     ftimerfade_aktion = RFadeAction::dofadeinwinamp;
-    fadetimer.setEnabled(true);
+    setFadeTimer(true);
 }
 
 // --- Mixer session
@@ -169,7 +174,7 @@ void Trcform::mixerfadein(const std::wstring& GUID, const std::wstring& DisplayN
     setfadeinterval();
     ftimerfade_aktvol = ftimerfade_minvol;
     ftimerfade_aktion = RFadeAction::dofadeinmixer;
-    fadetimer.setEnabled(true);
+    setFadeTimer(true);
 }
 
 void Trcform::mixergetlist(mixer::MixerList& mixerlist) {
@@ -188,10 +193,25 @@ void Trcform::setfadeinterval() { fadetimer.setInterval(fadebaseinterval - ffade
 
 void Trcform::startTimerFade() {
     setfadeinterval();
-    fadetimer.setEnabled(true);
+    setFadeTimer(true);
+}
+
+// The fade timer's run is paced like a blocking fade (a fine system timer on Windows).
+void Trcform::setFadeTimer(bool enabled) {
+    if (enabled == fadetimer.enabled()) return;
+    fadetimer.setEnabled(enabled);
+    if (enabled)
+        sleeper_.beginPacing();
+    else
+        sleeper_.endPacing();
 }
 
 void Trcform::runBlocking() {
+    struct Pacing {
+        ISleep& sleeper;
+        explicit Pacing(ISleep& s) : sleeper(s) { sleeper.beginPacing(); }
+        ~Pacing() { sleeper.endPacing(); }
+    } pacing(sleeper_);
     while (!fadestep()) sleeper_.sleep(fadebaseinterval - ffadespeed);
 }
 
@@ -221,7 +241,7 @@ bool Trcform::fadestep() {
 void Trcform::fadetimerTimer() {
     if (!fadestep()) return;
     ftimerfade_aktion = RFadeAction::nofade;
-    fadetimer.setEnabled(false);
+    setFadeTimer(false);
 }
 
 }  // namespace kv::remote

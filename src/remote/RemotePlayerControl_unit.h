@@ -30,6 +30,7 @@ inline constexpr int kFadeTimerId = 1;
 class Trcform final : public IFadeController {
 public:
     Trcform(IWindowMessages& messages, ISleep& sleeper, const mixer::TMixer& mixer);
+    ~Trcform();
     Trcform(const Trcform&) = delete;
     Trcform& operator=(const Trcform&) = delete;
 
@@ -72,6 +73,7 @@ private:
     void setfadeinterval();
     void runBlocking();
     void startTimerFade();
+    void setFadeTimer(bool enabled);
     WindowHandle lookUpWinamp();
     std::int32_t queryWinampVolume(std::int32_t whenUnknown);
     bool sendWinampVolume();

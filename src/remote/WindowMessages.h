@@ -26,6 +26,11 @@ class ISleep {
 public:
     virtual ~ISleep() = default;
     virtual void sleep(int milliseconds) = 0;  // without handling messages
+    // Around a fade that is paced: the pauses of a blocking fade, or the run of the fade
+    // timer. An implementation can then space the steps by the clock and keep the system
+    // timer fine for that time only. Calls nest; each begin is followed by one end.
+    virtual void beginPacing() {}
+    virtual void endPacing() {}
 };
 
 }  // namespace kv::remote

@@ -42,6 +42,9 @@ void FakeWindowMessages::post(remote::WindowHandle window, std::uint32_t message
     log.push_back({SentMessage::Post, window, message, wParam, lParam, 0});
 }
 
-void FakeWindowMessages::sleep(int milliseconds) { log.push_back({SentMessage::Sleep, 0, 0, 0, 0, milliseconds}); }
+void FakeWindowMessages::sleep(int milliseconds) {
+    pacingAtSleeps.push_back(pacing);
+    log.push_back({SentMessage::Sleep, 0, 0, 0, 0, milliseconds});
+}
 
 }  // namespace kv::test

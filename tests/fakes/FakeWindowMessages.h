@@ -34,6 +34,8 @@ public:
     int answersBeforeHang = -1;  // sends answered before every receiver stops answering; -1: all
     std::vector<SentMessage> log;
     std::vector<std::wstring> lookups;
+    int pacing = 0;                   // begins not yet ended
+    std::vector<int> pacingAtSleeps;  // the pacing level at each sleep
 
     void startWinamp(std::intptr_t volume) {
         windows[L"Winamp v1.x"] = kWinamp;
@@ -50,6 +52,8 @@ public:
                                       std::intptr_t lParam, int timeoutMs) override;
     void post(remote::WindowHandle window, std::uint32_t message, std::intptr_t wParam, std::intptr_t lParam) override;
     void sleep(int milliseconds) override;
+    void beginPacing() override { ++pacing; }
+    void endPacing() override { --pacing; }
 };
 
 }  // namespace kv::test

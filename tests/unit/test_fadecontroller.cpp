@@ -241,6 +241,34 @@ TEST_F(FadeControllerTest, ALaterTickAfterABlockingFadeResendsTheBound) {
     EXPECT_FALSE(rc.fadetimer.enabled());
 }
 
+// Pacing (a fine system timer on Windows) is held exactly while a fade runs: around every
+// pause of a blocking fade, and from the timer's start to the tick that ends its fade,
+// also when a blocking fade comes while the timer runs.
+TEST_F(FadeControllerTest, PacingIsHeldWhileAFadeRunsAndEndedAfterIt) {
+    msgs.startWinamp(200);
+    rc.winampfadeout(30, true);
+    EXPECT_EQ(msgs.pacingAtSleeps, std::vector<int>(12, 1));
+    EXPECT_EQ(msgs.pacing, 0);
+
+    rc.winampfadein();
+    EXPECT_EQ(msgs.pacing, 1);
+    ticks(2);
+    msgs.pacingAtSleeps.clear();
+    rc.winampfadeout(30, true);
+    EXPECT_FALSE(msgs.pacingAtSleeps.empty());
+    EXPECT_EQ(msgs.pacingAtSleeps, std::vector<int>(msgs.pacingAtSleeps.size(), 2));
+    EXPECT_EQ(msgs.pacing, 1);  // the timer still runs
+    ticks(1);
+    EXPECT_FALSE(rc.fadetimer.enabled());
+    EXPECT_EQ(msgs.pacing, 0);
+
+    rc.mixerfadeout(L"", L"Player", 0, false);
+    rc.mixerfadein(L"", L"Player");  // takes over the running timer: no second hold
+    EXPECT_EQ(msgs.pacing, 1);
+    ticks(40);
+    EXPECT_EQ(msgs.pacing, 0);
+}
+
 // --- Mixer sessions
 
 TEST_F(FadeControllerTest, BlockingMixerFadeByGuidInStepsOfThree) {

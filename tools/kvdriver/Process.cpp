@@ -7,9 +7,10 @@
 
 namespace kvdriver {
 
-Process Process::launch(const std::wstring& exe, const EnvironmentMap& overrides) {
+Process Process::launch(const std::wstring& exe, const EnvironmentMap& overrides, const std::wstring& arguments) {
     std::vector<wchar_t> env = toEnvironmentBlock(composeEnvironment(currentEnvironment(), overrides));
     std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};

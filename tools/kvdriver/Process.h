@@ -15,8 +15,10 @@ class Process {
 public:
     Process() = default;
     // Starts exe (a Windows path) with the inherited variables and the given overrides.
+    // arguments follow the quoted program path on the command line.
     // Throws std::runtime_error when CreateProcessW fails.
-    static Process launch(const std::wstring& exe, const EnvironmentMap& overrides);
+    static Process launch(const std::wstring& exe, const EnvironmentMap& overrides,
+                          const std::wstring& arguments = L"");
 
     Process(Process&&) noexcept = default;
     Process& operator=(Process&&) noexcept = default;

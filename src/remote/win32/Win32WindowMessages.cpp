@@ -1,11 +1,24 @@
 #include "remote/win32/Win32WindowMessages.h"
 
 #include <windows.h>
+#include <mmsystem.h>
 
 namespace kv::remote::win32 {
 
 namespace {
 HWND toHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+
+long long counterNow() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+long long counterFrequency() {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return frequency.QuadPart;
+}
 }  // namespace
 
 WindowHandle Win32WindowMessages::findWindow(const std::wstring& className) {
@@ -27,6 +40,30 @@ void Win32WindowMessages::post(WindowHandle window, std::uint32_t message, std::
     PostMessageW(toHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
 
-void Win32WindowMessages::sleep(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+void Win32WindowMessages::sleep(int milliseconds) {
+    if (pacing_ == 0) {
+        Sleep(static_cast<DWORD>(milliseconds));
+        return;
+    }
+    const long long frequency = counterFrequency();
+    deadline_ += frequency * milliseconds / 1000;
+    // A step that took longer than its interval is not made up for by later short pauses.
+    const long long now = counterNow();
+    if (deadline_ < now) deadline_ = now;
+    const long long remainingMs = (deadline_ - now) * 1000 / frequency;
+    if (remainingMs > 0) Sleep(static_cast<DWORD>(remainingMs));
+    while (counterNow() < deadline_) Sleep(0);  // the last fraction of a millisecond
+}
+
+void Win32WindowMessages::beginPacing() {
+    if (pacing_++ == 0) fineTimer_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+    deadline_ = counterNow();
+}
+
+void Win32WindowMessages::endPacing() {
+    if (pacing_ == 0 || --pacing_ > 0) return;
+    if (fineTimer_) timeEndPeriod(1);
+    fineTimer_ = false;
+}
 
 }  // namespace kv::remote::win32

@@ -1,0 +1,323 @@
+// Fades around jingles of the real program, recorded by the stand-in players of
+// tools/standin: the messages Winamp and the companion application get for every fade
+// option, Send versus Post, when they come against the jingle's start and end, the
+// refusal of a cross-fade with Winamp, a player that stops answering, and the session
+// list under Wine (no sessions there) keeping the stored session.
+#include <optional>
+
+#include "E2eFixture.h"
+#include "kvdriver/StandIn.h"
+
+namespace kv::e2e {
+namespace {
+
+constexpr int kJingleMs = 700;
+constexpr Millis kPlayTimeout{5000};
+constexpr long long kEndSlackUs = 250000;  // the monitor's 77 ms ticks, before and after
+constexpr unsigned kWinampIpc = 0x400;
+constexpr long long kSetVolume = 122;
+constexpr long long kQueryVolume = -666;
+constexpr unsigned kFadeWait = 0x402, kFadeNoWait = 0x403;
+
+const std::wstring kIdle = L"(- -)";
+const std::wstring kRefusal =
+    L"Fadefunktion in gewählter Kombination nicht unterstützt!\n\r"
+    L"Bitte wählen Sie eine andere Betriebsart oder andere Playerschnittstelle!";
+
+enum class Player { Companion, Winamp, Mixer };
+enum class Out { Before, With };
+enum class End { FadeIn, Crossfade, None };
+
+std::wstring standInPath(const char* built) { return toWindowsPath(fromUtf8(built)); }
+
+// The moment the monitor first shows the jingle playing, on the stand-ins' clock. The
+// monitor runs on a timer of the message loop, so this also tells that the loop runs
+// again after a blocking fade. (MCI's position under Wine runs ahead of the sound, so the
+// moment is not computed back from it.)
+std::optional<long long> waitJingleShown(const KavintaWindow& window, Millis timeout = kPlayTimeout) {
+    std::optional<long long> shown;
+    waitUntil([&] {
+        const std::wstring text = window.text(ids::Jinglestatus);
+        if (text.rfind(L"(spielt: ", 0) != 0) return false;
+        shown = clockMicros();
+        return true;
+    }, timeout, Millis{2});
+    return shown;
+}
+
+// True once the main window has handled a message sent to it within timeout.
+bool answers(HWND hwnd, Millis timeout) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()), &result) != 0;
+}
+
+std::string describe(const std::vector<LoggedMessage>& log) {
+    std::string text;
+    for (const auto& m : log)
+        text += m.kind + " " + std::to_string(m.message) + " " + std::to_string(m.wParam) + " " +
+                std::to_string(m.lParam) + "\n";
+    return text;
+}
+
+class Fades : public E2eTest {
+protected:
+    std::wstring jingle() const { return root() / L"ton.wav"; }
+    std::wstring log() const { return root() / L"player.log"; }
+
+    void writeCategory(Player player, std::optional<Out> out, End end, int fopos) {
+        ASSERT_TRUE(writeFileBytes(jingle(), toneWav(kJingleMs)));
+        auto flag = [](bool on) { return std::wstring(on ? L"1" : L"0"); };
+        writeIni(L"[Musik]\r\nText1=Ton\r\nJingle1=" + jingle() +
+                 L"\r\nzentrixfadeoutin=" + flag(player == Player::Companion) +
+                 L"\r\nwinampfadeoutin=" + flag(player == Player::Winamp) +
+                 L"\r\nmixerfadeoutin=" + flag(player == Player::Mixer) +
+                 L"\r\nmixerfadeoutin_name=Musikplayer\r\nfo1=" + flag(out == Out::Before) +
+                 L"\r\nfo2=" + flag(out == Out::With) + L"\r\nfi=" + flag(end == End::FadeIn) +
+                 L"\r\ncf=" + flag(end == End::Crossfade) + L"\r\nfopos=" + std::to_wstring(fopos) +
+                 L"\r\njingleendezeit=0\r\n");
+    }
+
+    StandIn& startWinamp(const std::wstring& arguments) {
+        player_.emplace(standInPath(KV_E2E_STANDIN_WINAMP), kWinampClass, log(), arguments);
+        return *player_;
+    }
+    StandIn& startCompanion(const std::wstring& arguments) {
+        player_.emplace(standInPath(KV_E2E_STANDIN_COMPANION), kCompanionClass, log(), arguments);
+        return *player_;
+    }
+
+    static void pressF1(const KavintaWindow& window) {
+        PostMessageW(window.hwnd(), WM_KEYDOWN, VK_F1, 1);
+        PostMessageW(window.hwnd(), WM_KEYUP, VK_F1, static_cast<LPARAM>(0xC0000001u));
+    }
+
+    // Waits for the jingle's end: the monitor idle and J1 showing its caption again.
+    static bool waitJingleOver(const KavintaWindow& window) {
+        return waitUntil([&] { return window.text(ids::Jinglestatus) == kIdle && window.slotCaption(1) == L"Ton"; },
+                         Millis{kJingleMs + 5000});
+    }
+
+    // Waits until the stand-in has logged count messages from WM_USER on.
+    std::vector<LoggedMessage> waitMessages(size_t count, Millis timeout) {
+        waitUntil([&] { return player_->userMessages().size() >= count; }, timeout);
+        return player_->userMessages();
+    }
+
+    std::optional<StandIn> player_;
+};
+
+void expectWinampSets(const std::vector<LoggedMessage>& log, size_t from, const std::vector<long long>& volumes) {
+    ASSERT_GE(log.size(), from + volumes.size()) << describe(log);
+    for (size_t i = 0; i < volumes.size(); ++i) {
+        const auto& m = log[from + i];
+        EXPECT_EQ(m.kind, "sent") << "message " << from + i;
+        EXPECT_EQ(m.message, kWinampIpc);
+        EXPECT_EQ(m.wParam, volumes[i]) << "message " << from + i << "\n" << describe(log);
+        EXPECT_EQ(m.lParam, kSetVolume);
+    }
+}
+
+void expectWinampQuery(const LoggedMessage& m) {
+    EXPECT_EQ(m.kind, "sent");
+    EXPECT_EQ(m.message, kWinampIpc);
+    EXPECT_EQ(m.wParam, kQueryVolume);
+    EXPECT_EQ(m.lParam, kSetVolume);
+}
+
+std::vector<long long> range(long long from, long long to, long long step) {
+    std::vector<long long> values;
+    for (long long v = from; step > 0 ? v < to : v > to; v += step) values.push_back(v);
+    values.push_back(to);
+    return values;
+}
+
+TEST_F(Fades, WinampBlockingFadeOutEndsBeforeTheJingleAndFadesBackAtItsEnd) {
+    writeCategory(Player::Winamp, Out::Before, End::FadeIn, 30);
+    StandIn& winamp = startWinamp(L"--volume 200");
+    KavintaWindow window = startShown(standardData());
+    ASSERT_NE(window.hwnd(), nullptr);
+
+    pressF1(window);
+    const auto shown = waitJingleShown(window);
+    ASSERT_TRUE(shown.has_value()) << "the jingle did not start";
+    ASSERT_TRUE(waitJingleOver(window));
+    const auto log = waitMessages(1 + 13 + 1 + 13, Millis{3000});
+
+    // 30 % of 255 is 76: from 200 in steps of 10, the target last, then back to 200.
+    ASSERT_EQ(log.size(), 28u) << describe(log);
+    expectWinampQuery(log[0]);
+    expectWinampSets(log, 1, range(190, 76, -10));
+    expectWinampQuery(log[14]);
+    expectWinampSets(log, 15, range(86, 200, 10));
+    EXPECT_EQ(winamp.log().back().kind, "replied");
+
+    // The fade-out was over when the jingle started; it took its 12 pauses of 50 ms.
+    EXPECT_LE(log[13].micros, *shown) << "last set " << (log[13].micros - *shown) / 1000
+                                      << " ms after the jingle was shown playing";
+    EXPECT_GE(log[13].micros - log[1].micros, 12 * 50000 - 20000);
+    // The fade-in came with the jingle's end and ran on the timer.
+    EXPECT_GE(log[14].micros, *shown + kJingleMs * 1000 - kEndSlackUs);
+    EXPECT_GE(log[27].micros - log[15].micros, 12 * 40000);
+}
+
+TEST_F(Fades, WinampFadeOutWithTheJingleAndCrossfadeRefusedAtItsEnd) {
+    writeCategory(Player::Winamp, Out::With, End::Crossfade, 0);
+    StandIn& winamp = startWinamp(L"--volume 120");
+    KavintaWindow window = startShown(standardData());
+    ASSERT_NE(window.hwnd(), nullptr);
+
+    pressF1(window);
+    const auto shown = waitJingleShown(window);
+    ASSERT_TRUE(shown.has_value()) << "the jingle did not start";
+    const auto box = waitMessageBox(process().pid(), Millis{kJingleMs + 5000});
+    ASSERT_TRUE(box.has_value()) << "no refusal at the jingle's end";
+    EXPECT_EQ(box->text, kRefusal);
+    EXPECT_TRUE(box->hasOk);
+    const auto log = winamp.userMessages();
+
+    // From 120 to 0 while the jingle plays; nothing for Winamp at the end.
+    ASSERT_EQ(log.size(), 13u) << describe(log);
+    expectWinampQuery(log[0]);
+    expectWinampSets(log, 1, range(110, 0, -10));
+    EXPECT_LT(*shown, log[12].micros - 300000) << "the fade was not running while the jingle played";
+    EXPECT_GE(log[1].micros, log[0].micros + 30000) << "the first step came before the first tick";
+
+    ASSERT_TRUE(pressButton(*box, BoxButton::Ok));
+    EXPECT_TRUE(waitBoxClosed(*box, kShowTimeout));
+    EXPECT_TRUE(waitJingleOver(window));
+    EXPECT_EQ(winamp.userMessages().size(), 13u);
+}
+
+TEST_F(Fades, CompanionBlockingFadeOutIsWaitedForThenFadeIn) {
+    writeCategory(Player::Companion, Out::Before, End::FadeIn, 25);
+    // The companion takes 400 ms over its fade before it answers.
+    StandIn& companion = startCompanion(L"--hang-at 1 --hang-ms 400");
+    KavintaWindow window = startShown(standardData());
+    ASSERT_NE(window.hwnd(), nullptr);
+
+    pressF1(window);
+    const auto shown = waitJingleShown(window);
+    ASSERT_TRUE(shown.has_value()) << "the jingle did not start";
+    ASSERT_TRUE(waitJingleOver(window));
+    const auto log = waitMessages(2, Millis{2000});
+
+    ASSERT_EQ(log.size(), 2u) << describe(log);
+    EXPECT_EQ(log[0].kind, "sent");
+    EXPECT_EQ(log[0].message, kFadeWait);
+    EXPECT_EQ(log[0].wParam, 112);
+    EXPECT_EQ(log[0].lParam, 25);
+    EXPECT_EQ(log[1].kind, "sent");
+    EXPECT_EQ(log[1].message, kFadeNoWait);
+    EXPECT_EQ(log[1].wParam, 111);
+    EXPECT_EQ(log[1].lParam, 0);
+
+    long long replied = 0;
+    for (const auto& m : companion.log())
+        if (m.kind == "replied" && m.message == kFadeWait) replied = m.micros;
+    ASSERT_NE(replied, 0);
+    EXPECT_GE(*shown, replied) << "the jingle started before the companion's fade was over";
+    EXPECT_GE(log[1].micros, *shown + kJingleMs * 1000 - kEndSlackUs) << "the fade-in came before the jingle's end";
+}
+
+TEST_F(Fades, CompanionFadeOutWithTheJingleThenCrossfadeSentAndPosted) {
+    // With cross-fade on, the category loads with the target at 0.
+    writeCategory(Player::Companion, Out::With, End::Crossfade, 40);
+    StandIn& companion = startCompanion(L"");
+    KavintaWindow window = startShown(standardData());
+    ASSERT_NE(window.hwnd(), nullptr);
+
+    pressF1(window);
+    const auto shown = waitJingleShown(window);
+    ASSERT_TRUE(shown.has_value()) << "the jingle did not start";
+    ASSERT_TRUE(waitJingleOver(window));
+    const auto log = waitMessages(3, Millis{2000});
+
+    ASSERT_EQ(log.size(), 3u) << describe(log);
+    EXPECT_EQ(log[0].kind, "sent");
+    EXPECT_EQ(log[0].message, kFadeNoWait);
+    EXPECT_EQ(log[0].wParam, 112);
+    EXPECT_EQ(log[0].lParam, 0);
+    EXPECT_EQ(log[1].kind, "sent");
+    EXPECT_EQ(log[1].message, kFadeWait);
+    EXPECT_EQ(log[1].wParam, 111);
+    EXPECT_EQ(log[1].lParam, 1);
+    EXPECT_EQ(log[2].kind, "posted");
+    EXPECT_EQ(log[2].message, kFadeWait);
+    EXPECT_EQ(log[2].wParam, 110);
+    EXPECT_EQ(log[2].lParam, 0);
+    EXPECT_GE(log[1].micros, *shown + kJingleMs * 1000 - kEndSlackUs);
+    EXPECT_TRUE(companion.process().running());
+    EXPECT_FALSE(findMessageBox(process().pid()).has_value()) << "a box came with the companion";
+}
+
+TEST_F(Fades, WinampHangingInAFadeIsGivenUpOnWithinOneSecond) {
+    writeCategory(Player::Winamp, Out::Before, End::None, 0);
+    // The query and the first set are answered; the second set hangs for 2.5 s.
+    StandIn& winamp = startWinamp(L"--volume 200 --hang-at 3 --hang-ms 2500");
+    KavintaWindow window = startShown(standardData());
+    ASSERT_NE(window.hwnd(), nullptr);
+
+    pressF1(window);
+    const auto log = waitMessages(3, Millis{3000});
+    ASSERT_EQ(log.size(), 3u) << describe(log);
+    // The loop runs again (the monitor shows the jingle) and answers the driver.
+    const auto shown = waitJingleShown(window, Millis{4000});
+    ASSERT_TRUE(shown.has_value()) << "the jingle did not play";
+    EXPECT_LT(*shown - log[2].micros, 2000000) << "back " << (*shown - log[2].micros) / 1000
+                                               << " ms after Winamp hung";
+    EXPECT_TRUE(answers(window.hwnd(), Millis{500}));
+
+    // Once the stand-in answers again, nothing more of that fade reaches it.
+    waitUntil([&] { return winamp.log().back().kind == "replied"; }, Millis{3000});
+    ASSERT_TRUE(waitJingleOver(window));
+    EXPECT_EQ(winamp.userMessages().size(), 3u) << describe(winamp.userMessages());
+}
+
+TEST_F(Fades, CompanionHangingInItsBlockingFadeOutIsGivenUpOnWithinTenSeconds) {
+    writeCategory(Player::Companion, Out::Before, End::None, 0);
+    startCompanion(L"--hang-at 1 --hang-ms 20000");
+    KavintaWindow window = startShown(standardData());
+    ASSERT_NE(window.hwnd(), nullptr);
+
+    pressF1(window);
+    const auto log = waitMessages(1, Millis{3000});
+    ASSERT_EQ(log.size(), 1u) << describe(log);
+    EXPECT_EQ(log[0].message, kFadeWait);
+    const auto shown = waitJingleShown(window, Millis{13000});
+    ASSERT_TRUE(shown.has_value()) << "the jingle did not play";
+    EXPECT_LT(*shown - log[0].micros, 11000000) << "back " << (*shown - log[0].micros) / 1000
+                                                << " ms after the companion hung";
+    EXPECT_TRUE(answers(window.hwnd(), Millis{500}));
+}
+
+TEST_F(Fades, OpeningTheEmptySessionListSavesAndKeepsTheStoredSession) {
+    writeCategory(Player::Mixer, Out::Before, End::FadeIn, 0);
+    KavintaWindow window = startShown(standardData());
+    ASSERT_NE(window.hwnd(), nullptr);
+    const HWND combo = window.control(ids::cb_mfade_mixer);
+    ASSERT_EQ(comboSelectedText(combo), L"Musikplayer");
+    const auto before = readFileBytes(iniPath());
+
+    DWORD_PTR result = 0;
+    ASSERT_NE(SendMessageTimeoutW(combo, CB_SHOWDROPDOWN, TRUE, 0, SMTO_NORMAL, 5000, &result), 0);
+    EXPECT_TRUE(comboDropped(combo));
+    ASSERT_NE(SendMessageTimeoutW(combo, CB_SHOWDROPDOWN, FALSE, 0, SMTO_NORMAL, 5000, &result), 0);
+
+    // The save wrote the whole section (the written one lacks keys), the name kept.
+    EXPECT_TRUE(waitUntil([&] { return readFileBytes(iniPath()) != before; }, kSaveTimeout)) << "no save";
+    const IniSnapshot ini = readIni();
+    EXPECT_EQ(ini.value(L"Musik", L"mixerfadeoutin_name"), L"Musikplayer");
+    EXPECT_TRUE(ini.value(L"Musik", L"jingletimerval").has_value()) << "the save did not write the section";
+    EXPECT_EQ(comboItems(combo), std::vector<std::wstring>{L"Musikplayer"});
+    EXPECT_EQ(comboSelectedText(combo), L"Musikplayer");
+    EXPECT_EQ(window.text(ids::cb_mfade_mixer), L"Musikplayer");
+
+    // A jingle with the mixer chosen and no session plays and asks nothing.
+    pressF1(window);
+    EXPECT_TRUE(waitJingleShown(window).has_value());
+    EXPECT_TRUE(waitJingleOver(window));
+    EXPECT_FALSE(findMessageBox(process().pid()).has_value());
+}
+
+}  // namespace
+}  // namespace kv::e2e
