@@ -133,15 +133,24 @@ TEST_F(LanguageRegistry, WritesAStringValueUnderTheLocalesKeyAndReadsItBack) {
 }
 
 TEST_F(LanguageRegistry, AKeyThatCannotBeCreatedFailsWithTheKeyNamed) {
+    // A lasting key cannot be made below a volatile one: the write's create fails.
+    const std::wstring parent = L"Software\\kv-test-volatile-" + std::to_wstring(GetCurrentProcessId());
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, parent.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
     Win32Registry registry;
-    // A key name with an empty part is refused by the registry.
+    bool failed = false;
     try {
-        registry.writeString(L"Software\\\\kv-test", name, L"EN");
-        FAIL() << "the write did not fail";
+        registry.writeString(parent + L"\\child", name, L"EN");
     } catch (const RegistryError& error) {
-        EXPECT_NE(error.message().find(L"HKEY_CURRENT_USER\\Software"), std::wstring::npos);
+        failed = true;
+        EXPECT_NE(error.message().find(L"HKEY_CURRENT_USER\\" + parent), std::wstring::npos);
         EXPECT_NE(std::string(error.what()).find("HKEY_CURRENT_USER"), std::string::npos);
     }
+    RegDeleteTreeW(HKEY_CURRENT_USER, parent.c_str());
+    EXPECT_TRUE(failed) << "the write did not fail";
 }
 
 }  // namespace
