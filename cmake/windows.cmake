@@ -34,6 +34,10 @@ set(KV_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 kv_generate_string_table(${CMAKE_SOURCE_DIR}/src/app/texts_de.inc
                          ${KV_GENERATED_DIR}/kv_strings.rc)
 kv_generate_version_header(${KV_GENERATED_DIR}/kv_version.h)
+kv_generate_string_table(${CMAKE_SOURCE_DIR}/src/app/texts_en.inc
+                         ${KV_GENERATED_DIR}/kv_strings_en.rc)
+kv_check_same_text_numbers(${CMAKE_SOURCE_DIR}/src/app/texts_de.inc
+                           ${CMAKE_SOURCE_DIR}/src/app/texts_en.inc)
 set(KV_RESOURCE_FILE ${CMAKE_SOURCE_DIR}/res/Kavinta.rc)
 set(KV_RESOURCE_DEPENDS ${CMAKE_SOURCE_DIR}/res/Kavinta.manifest
   ${KV_GENERATED_DIR}/kv_strings.rc ${KV_GENERATED_DIR}/kv_version.h)
@@ -51,8 +55,24 @@ function(kv_add_resources target)
   endif()
 endfunction()
 
+# The English language module next to the executable: Kavinta.EN, a DLL of resources only,
+# which the program loads as data when English is chosen for it.
+add_library(Kavinta_EN MODULE ${CMAKE_SOURCE_DIR}/res/Kavinta_EN.rc)
+set_target_properties(Kavinta_EN PROPERTIES PREFIX "" OUTPUT_NAME Kavinta SUFFIX ".EN"
+                      LINKER_LANGUAGE CXX)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/res/Kavinta_EN.rc APPEND PROPERTY OBJECT_DEPENDS
+             ${KV_GENERATED_DIR}/kv_strings_en.rc)
+target_include_directories(Kavinta_EN PRIVATE ${KV_GENERATED_DIR})
+if(MINGW)
+  # No code and no entry point: the module is only ever loaded as data.
+  target_link_options(Kavinta_EN PRIVATE -nostdlib -s -Wl,-e,0)
+else()
+  target_link_options(Kavinta_EN PRIVATE /NOENTRY /NODEFAULTLIB)
+endif()
+
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
   add_executable(Kavinta WIN32 src/app/main.cpp)
+  add_dependencies(Kavinta Kavinta_EN)  # the program is always built with its language module
   target_link_libraries(Kavinta PRIVATE kv_win32)
   kv_delay_load(Kavinta comctl32 uxtheme)  # after kv_win32, whose calls it must resolve
   target_include_directories(Kavinta PRIVATE ${CMAKE_SOURCE_DIR}/src)

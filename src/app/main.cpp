@@ -8,6 +8,7 @@
 #include "app/win32/Win32Environment.h"
 #include "app/win32/Win32FileSystem.h"
 #include "app/win32/Win32Random.h"
+#include "app/win32/Win32Registry.h"
 #include "app/win32/Win32VersionSource.h"
 #include "app/win32/startoncemutex_unit.h"
 #include "library/win32/Win32ProfileFile.h"
@@ -18,6 +19,7 @@
 #include "remote/win32/Win32WindowMessages.h"
 #include "ui/MainUnit.h"
 #include "ui/win32/HiddenForm.h"
+#include "ui/win32/LanguageModule.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/MessageLoop.h"
 #include "ui/win32/Win32Dialogs.h"
@@ -43,7 +45,12 @@ int run(HINSTANCE instance, int showCommand) {
     using namespace kv;
     using namespace kv::ui;
 
-    const win32::Win32Texts texts(instance);
+    // The language chosen for this program file applies from its start: the texts come from
+    // its language module, the built-in German ones where it has none.
+    Win32Registry registry;
+    const std::wstring executablePath = ownExecutablePath();
+    const win32::UniqueModule language = win32::loadLanguageModule(registry, executablePath);
+    const win32::Win32Texts texts(language ? language.get() : instance);
     CheckStartOnce(texts);  // returns only when no other copy runs
     const ComApartment com;
 
@@ -61,7 +68,8 @@ int run(HINSTANCE instance, int showCommand) {
     remote::Trcform rcform(windowMessages, windowMessages, mixer);
 
     TKavintamainform form(MainformServices{texts, dialogs, profile, files, environment, player, clock, random,
-                                           version, win32::collateIgnoreCase, rcform});
+                                           version, win32::collateIgnoreCase, rcform, registry,
+                                           executablePath});
     win32::Win32MainWindow window(form, instance);
     if (!window.hwnd()) return 1;
     dialogs.setOwner(window.hwnd());

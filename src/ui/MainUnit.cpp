@@ -114,6 +114,8 @@ void TKavintamainform::bindEvents() {
     jingletimerval.onChange = [this] { jingletimervalChange(); };
     c_fensterimvordergrund.onClick = [this] { c_fensterimvordergrundClick(); };
     c_fensterskalieren.onClick = [this] { c_fensterskalierenClick(); };
+    B_lng_DE.onClick = [this](Button&) { B_lng_DEClick(); };
+    B_lng_EN.onClick = [this](Button&) { B_lng_ENClick(); };
     starttimer.onTimer = [this] { starttimerTimer(); };
     playerstatustimer.onTimer = [this] { playerstatustimerTimer(); };
     jingletimer.onTimer = [this] { jingletimerTimer(); };

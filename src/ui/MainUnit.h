@@ -16,6 +16,7 @@
 #include "playback/MediaPlayer.h"
 #include "remote/FadeController.h"
 #include "app/Dialogs.h"
+#include "app/Registry.h"
 #include "ui/FormHost.h"
 #include "app/Texts.h"
 #include "ui/controls/Buttons.h"
@@ -39,6 +40,8 @@ struct MainformServices {
     const IVersionSource& version;
     TextCompare collation = compareTextIgnoreCase;
     remote::IFadeController& rcform = remote::noFadeController();  // the fade controller
+    IRegistry& registry = noRegistry();  // the current user's, for the interface language
+    std::wstring executablePath = {};    // full path of the running program file
 };
 
 // The mixer listing: display name = GUID text pairs, in listing order.
@@ -117,6 +120,9 @@ public:
     void SetStyle(const std::wstring& styleName);
     void c_fensterimvordergrundClick();
     void c_fensterskalierenClick();
+    // The interface language for the next start; a failed registry write is not caught.
+    void B_lng_DEClick();
+    void B_lng_ENClick();
 
     // --- State
     const ITexts& texts() const { return s_.texts; }  // the active language's
@@ -181,6 +187,7 @@ private:
     IFormHost& host();
     TextEquals sameName() const;  // the one rule for names ignoring case: KV.ini's
     void bindEvents();
+    void chooseLanguage(const std::wstring& code);
     void setStatusError(const std::wstring& message);
     bool categoryExists() const;
     std::pair<std::wstring, std::wstring> chosenMixerSession() const;

@@ -3,6 +3,7 @@
 // of them.
 #include "FakeFadeController.h"
 #include "FakeProfile.h"
+#include "FakeRegistry.h"
 #include "Fakes.h"
 #include "ui/MainUnit.h"
 
@@ -19,9 +20,12 @@ struct FakeServices {
     FakeRandom random;
     FakeVersionSource version;
     FakeFadeController rcform;
+    FakeRegistry registry;
+    std::wstring executablePath = L"C:\\Programme\\Kavinta\\Kavinta.exe";
 
     ui::MainformServices services() {
-        return {texts, dialogs, profile, files, env, player, clock, random, version, ui::compareTextIgnoreCase, rcform};
+        return {texts, dialogs, profile, files, env, player, clock, random, version, ui::compareTextIgnoreCase, rcform,
+                registry, executablePath};
     }
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// Texts from the string table of a module (the executable, or later a language module),
+// Texts from the string table of a module (the executable, or the chosen language module),
 // and the user's collation for sorted lists.
 #include <windows.h>
 
