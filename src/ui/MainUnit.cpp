@@ -181,8 +181,12 @@ void TKavintamainform::FormCreate() {
     datenpfadlabel.setText(datapath_);
 
     konfigladenkategorien();
-    // The window placement and the DPI switch follow here once the window can be placed
-    // on a chosen monitor; the main window keeps its designed size and first position.
+    // Always the designed size (never the compact one): only state, monitor and position
+    // come back.
+    if (IPlacedForm* placed = host().placement(); placed && host().monitors()) {
+        const Rect r = placed->bounds();
+        RestoreFormPlacement(profile_, *host().monitors(), configFile(), *placed, r.width, r.height, true);
+    }
     SetStyle(currentStyleName_);
     cbStyle.clear();
     for (const std::wstring& name : StyleNameList(BuiltinStyleNames(), sameName())) cbStyle.addItem(name);
