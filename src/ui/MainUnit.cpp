@@ -3,6 +3,7 @@
 #include "app/strutil.h"
 #include "app/syspfadutil_unit.h"
 #include "ui/ControlIds.h"
+#include "ui/formhook_unit.h"
 #include "ui/styleutil_unit.h"
 
 namespace kv::ui {
@@ -114,6 +115,8 @@ void TKavintamainform::bindEvents() {
     jingletimerval.onChange = [this] { jingletimervalChange(); };
     c_fensterimvordergrund.onClick = [this] { c_fensterimvordergrundClick(); };
     c_fensterskalieren.onClick = [this] { c_fensterskalierenClick(); };
+    fensterkleingross.onClick = [this](Button&) { fensterkleingrossClick(); };
+    B_info.onClick = [this](Button&) { B_infoClick(); };
     starttimer.onTimer = [this] { starttimerTimer(); };
     playerstatustimer.onTimer = [this] { playerstatustimerTimer(); };
     jingletimer.onTimer = [this] { jingletimerTimer(); };
@@ -187,6 +190,7 @@ void TKavintamainform::FormCreate() {
         const Rect r = placed->bounds();
         RestoreFormPlacement(profile_, *host().monitors(), configFile(), *placed, r.width, r.height, true);
     }
+    TFormHook::SetFormScaleable(c_fensterskalieren.checked());
     SetStyle(currentStyleName_);
     cbStyle.clear();
     for (const std::wstring& name : StyleNameList(BuiltinStyleNames(), sameName())) cbStyle.addItem(name);
@@ -218,6 +222,24 @@ void TKavintamainform::c_fensterimvordergrundClick() {
 void TKavintamainform::c_fensterskalierenClick() {
     if (host().isVisible()) warn(MessageType::Information, text(TextId::SkalierungNachNeustart));
 }
+
+// The heights are design pixels, which the window scales to its own; the threshold is scaled
+// likewise, so that the compact window always counts as compact and a second press restores.
+void TKavintamainform::fensterkleingrossClick() {
+    const int threshold = kCompactThreshold * host().pixelsPerInch() / 96;
+    if (host().outerHeight() > threshold)
+        host().setClientHeight(box_main.bounds().bottom() + StatusBarMain.bounds().height + 1);
+    else
+        host().setClientHeight(fullClientHeight_);
+}
+
+std::wstring TKavintamainform::infoText() const {
+    const std::wstring lfcr = L"\n\r";
+    return caption_ + lfcr + lfcr + text(TextId::AutorName) + lfcr + text(TextId::AutorWeb) + lfcr +
+           text(TextId::AutorMail);
+}
+
+void TKavintamainform::B_infoClick() { warn(MessageType::Information, infoText()); }
 
 bool TKavintamainform::categoryExists() const {
     return !isBlank(kategorie.text());

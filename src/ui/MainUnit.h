@@ -117,6 +117,10 @@ public:
     void SetStyle(const std::wstring& styleName);
     void c_fensterimvordergrundClick();
     void c_fensterskalierenClick();
+    void fensterkleingrossClick();
+    void B_infoClick();
+    std::wstring infoText() const;
+    static constexpr int kCompactThreshold = 200;  // outer height at 96 PPI
 
     // --- State
     const ITexts& texts() const { return s_.texts; }  // the active language's
