@@ -131,7 +131,10 @@ void TKavintamainform::konfigspeichern() {
     if (!writeAll())
         warn(MessageType::Warning,
              joinMessage(text(TextId::KonfigNichtGesichert), text(TextId::SchreibgeschuetztOderDoppelt)));
-    // The window placement section is written here, after KONFIG, once placement is restored.
+    // After the warning and whatever it reported: the placement goes to the same file.
+    if (IPlacedForm* placed = host().placement())
+        if (!SaveFormPlacement(profile_, configFile(), *placed))
+            warn(MessageType::Error, formatText(text(TextId::KannNichtSchreiben), configFile()));
 }
 
 }  // namespace kv::ui

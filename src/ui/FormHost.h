@@ -2,6 +2,8 @@
 // What a form asks of the window that realises it (Win32, or nothing in native tests).
 #include <string>
 
+#include "ui/formutil_unit.h"
+
 namespace kv::ui {
 
 class IFormHost {
@@ -13,6 +15,8 @@ public:
     virtual int clientHeight() const = 0;  // in design pixels
     virtual void setClientHeight(int height) = 0;
     virtual int outerHeight() const = 0;   // frame and caption included, current pixels
+    // The pixels per inch the window's layout is sized for now (96: design pixels).
+    virtual int pixelsPerInch() const { return 96; }
     // Ends the application when the message loop takes the request, without a close query.
     virtual void requestTerminate() = 0;
     // Paints a control now (a label changed inside a long handler).
@@ -21,6 +25,10 @@ public:
     // in one pass when the outermost hold ends. Holds nest.
     virtual void beginUpdate() = 0;
     virtual void endUpdate() = 0;
+    // The window as placement sees it, and the monitors it can be placed on; none where the
+    // host cannot be placed.
+    virtual IPlacedForm* placement() { return nullptr; }
+    virtual const IMonitors* monitors() const { return nullptr; }
 };
 
 // One hold of the window's painting for the life of the scope.

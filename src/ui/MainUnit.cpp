@@ -3,6 +3,7 @@
 #include "app/strutil.h"
 #include "app/syspfadutil_unit.h"
 #include "ui/ControlIds.h"
+#include "ui/formhook_unit.h"
 #include "ui/styleutil_unit.h"
 
 namespace kv::ui {
@@ -116,6 +117,8 @@ void TKavintamainform::bindEvents() {
     c_fensterskalieren.onClick = [this] { c_fensterskalierenClick(); };
     B_lng_DE.onClick = [this](Button&) { B_lng_DEClick(); };
     B_lng_EN.onClick = [this](Button&) { B_lng_ENClick(); };
+    fensterkleingross.onClick = [this](Button&) { fensterkleingrossClick(); };
+    B_info.onClick = [this](Button&) { B_infoClick(); };
     starttimer.onTimer = [this] { starttimerTimer(); };
     playerstatustimer.onTimer = [this] { playerstatustimerTimer(); };
     jingletimer.onTimer = [this] { jingletimerTimer(); };
@@ -183,8 +186,13 @@ void TKavintamainform::FormCreate() {
     datenpfadlabel.setText(datapath_);
 
     konfigladenkategorien();
-    // The window placement and the DPI switch follow here once the window can be placed
-    // on a chosen monitor; the main window keeps its designed size and first position.
+    // Always the designed size (never the compact one): only state, monitor and position
+    // come back.
+    if (IPlacedForm* placed = host().placement(); placed && host().monitors()) {
+        const Rect r = placed->bounds();
+        RestoreFormPlacement(profile_, *host().monitors(), configFile(), *placed, r.width, r.height, true);
+    }
+    TFormHook::SetFormScaleable(c_fensterskalieren.checked());
     SetStyle(currentStyleName_);
     cbStyle.clear();
     for (const std::wstring& name : StyleNameList(BuiltinStyleNames(), sameName())) cbStyle.addItem(name);
@@ -216,6 +224,24 @@ void TKavintamainform::c_fensterimvordergrundClick() {
 void TKavintamainform::c_fensterskalierenClick() {
     if (host().isVisible()) warn(MessageType::Information, text(TextId::SkalierungNachNeustart));
 }
+
+// The heights are design pixels, which the window scales to its own; the threshold is scaled
+// likewise, so that the compact window always counts as compact and a second press restores.
+void TKavintamainform::fensterkleingrossClick() {
+    const int threshold = kCompactThreshold * host().pixelsPerInch() / 96;
+    if (host().outerHeight() > threshold)
+        host().setClientHeight(box_main.bounds().bottom() + StatusBarMain.bounds().height + 1);
+    else
+        host().setClientHeight(fullClientHeight_);
+}
+
+std::wstring TKavintamainform::infoText() const {
+    const std::wstring lfcr = L"\n\r";
+    return caption_ + lfcr + lfcr + text(TextId::AutorName) + lfcr + text(TextId::AutorWeb) + lfcr +
+           text(TextId::AutorMail);
+}
+
+void TKavintamainform::B_infoClick() { warn(MessageType::Information, infoText()); }
 
 bool TKavintamainform::categoryExists() const {
     return !isBlank(kategorie.text());

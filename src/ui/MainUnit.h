@@ -123,6 +123,10 @@ public:
     // The interface language for the next start; a failed registry write is not caught.
     void B_lng_DEClick();
     void B_lng_ENClick();
+    void fensterkleingrossClick();
+    void B_infoClick();
+    std::wstring infoText() const;
+    static constexpr int kCompactThreshold = 200;  // outer height at 96 PPI
 
     // --- State
     const ITexts& texts() const { return s_.texts; }  // the active language's

@@ -186,7 +186,9 @@ public:
     }
     int clientHeight() const override { return clientHeightValue; }
     void setClientHeight(int h) override { clientHeightValue = h; }
-    int outerHeight() const override { return clientHeightValue + 30; }
+    int ppi = 96;  // the window's current scaling
+    int outerHeight() const override { return (clientHeightValue + 30) * ppi / 96; }
+    int pixelsPerInch() const override { return ppi; }
     void requestTerminate() override { ++terminateRequests; }
     void repaintNow() override {}
     int updateDepth = 0;
@@ -195,6 +197,10 @@ public:
         if (updateDepth++ == 0) ++updates;
     }
     void endUpdate() override { --updateDepth; }
+    ui::IPlacedForm* placed = nullptr;  // none: the window cannot be placed
+    const ui::IMonitors* screens = nullptr;
+    ui::IPlacedForm* placement() override { return placed; }
+    const ui::IMonitors* monitors() const override { return screens; }
 };
 
 }  // namespace kv::test

@@ -139,9 +139,10 @@ TEST(TextLists, EnglishKeepsEveryPlaceholderAndIsNeverEmpty) {
 
 TEST(TextLists, TheMessagesAreTranslated) {
     const auto english = byNumber(kEnglish);
-    // Every message of the table differs; only names and marks may read the same.
+    // Every message of the table differs; only names, marks and addresses may read the same.
     for (const ListedText& t : kGerman) {
         if (t.number < 65120 || t.number == 65181 || t.number == 65182) continue;
+        if (t.number == 65411 || t.number == 65412) continue;  // the web and mail addresses
         EXPECT_NE(english.at(t.number).text, t.text) << t.number << " (" << t.name << ") is still German";
     }
     EXPECT_EQ(english.at(64102).text, L"new");

@@ -42,6 +42,7 @@ Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
     setClientSize(scale_.toWindow(TKavintamainform::kClientWidth), scale_.toWindow(TKavintamainform::kClientHeight));
     createTimers();
     createAccelerators();
+    formHook_ = std::make_unique<TFormHook>(*this);
     form_.attachHost(this);
 }
 
@@ -66,7 +67,8 @@ void Win32MainWindow::start(int showCommand) {
 void Win32MainWindow::onLoopStarted() {
     if (!started_ || hasChildren()) return;
     createViews();
-    ShowWindow(hwnd(), showCommand_);
+    const bool plainShow = showCommand_ == SW_SHOWNORMAL || showCommand_ == SW_SHOW || showCommand_ == SW_SHOWDEFAULT;
+    ShowWindow(hwnd(), maximiseWhenShown_ && plainShow ? SW_SHOWMAXIMIZED : showCommand_);
     // Applied again once shown: not every window manager keeps it for a hidden window.
     if (topmost_) setTopmost(true);
 }
@@ -238,6 +240,83 @@ void Win32MainWindow::repaintNow() {
     if (hwnd()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+// --- IPlacedForm
+
+namespace {
+
+// The normal position of a window is kept in workspace coordinates: relative to the primary
+// monitor's work area.
+POINT workspaceOrigin() {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    return {info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
+}
+
+}  // namespace
+
+WindowState Win32MainWindow::windowState() const {
+    if (!hwnd()) return WindowState::Normal;
+    if (IsIconic(hwnd())) return WindowState::Minimized;
+    if (IsZoomed(hwnd()) || (maximiseWhenShown_ && !IsWindowVisible(hwnd()))) return WindowState::Maximized;
+    return WindowState::Normal;
+}
+
+void Win32MainWindow::setWindowState(WindowState state) {
+    maximiseWhenShown_ = state == WindowState::Maximized;
+    if (!hwnd() || !IsWindowVisible(hwnd())) return;
+    ShowWindow(hwnd(), state == WindowState::Maximized ? SW_MAXIMIZE
+                       : state == WindowState::Minimized ? SW_MINIMIZE : SW_RESTORE);
+}
+
+// Minimised, the window lies at the parking position (-32000): what counts is where it comes
+// back to, its normal position.
+Rect Win32MainWindow::bounds() const {
+    if (!hwnd()) return {};
+    RECT r{};
+    if (IsIconic(hwnd()) || IsZoomed(hwnd())) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        GetWindowPlacement(hwnd(), &placement);
+        r = placement.rcNormalPosition;
+        const POINT origin = workspaceOrigin();
+        OffsetRect(&r, origin.x, origin.y);
+    } else {
+        GetWindowRect(hwnd(), &r);
+    }
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void Win32MainWindow::setBounds(const Rect& b) {
+    if (!hwnd()) return;
+    if (IsIconic(hwnd()) || IsZoomed(hwnd())) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        GetWindowPlacement(hwnd(), &placement);
+        const POINT origin = workspaceOrigin();
+        placement.rcNormalPosition = {b.left - origin.x, b.top - origin.y, b.right() - origin.x, b.bottom() - origin.y};
+        SetWindowPlacement(hwnd(), &placement);
+        return;
+    }
+    SetWindowPos(hwnd(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Win32MainWindow::monitorIndex() const {
+    const int index = Win32Monitors::indexOf(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST));
+    return index < 0 ? monitors_.primaryIndex() : index;
+}
+
+int Win32MainWindow::monitorPpi() const {
+    const UINT dpi = hwnd() ? GetDpiForWindow(hwnd()) : 0;
+    return dpi ? static_cast<int>(dpi) : UiScale::kDesignDpi;
+}
+
+int Win32MainWindow::referencePpi() const {
+    if (scaled_) return UiScale::kDesignDpi;
+    const UINT dpi = GetDpiForSystem();
+    return dpi ? static_cast<int>(dpi) : UiScale::kDesignDpi;
+}
+
 // --- Messages
 
 LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -288,6 +367,9 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kLoopStartedMessage: onLoopStarted(); return 0;
         case WM_SIZE:
             if (statusBar_) statusBar_->dock();
+            return 0;
+        case WM_DPICHANGED:
+            onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_CLOSE: onClose(); return 0;
         case WM_ENDSESSION:
@@ -347,6 +429,15 @@ void Win32MainWindow::onColoursChanged(bool systemColours) {
             for (HWND window : view->windows())
                 if (window) SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+// Moved to a monitor with another PPI, or its PPI changed: a scaled window follows it
+// (layout, fonts, and the rectangle the system suggests), an unscaled one keeps its pixels.
+void Win32MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
+    if (!scaled_) return;
+    setScale(dpi);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32MainWindow::onTimer(UINT_PTR id) {

@@ -15,6 +15,7 @@
 
 #include "ui/FormHost.h"
 #include "ui/MainUnit.h"
+#include "ui/formhook_unit.h"
 #include "ui/win32/AccessibleNames.h"
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/FontCache.h"
@@ -27,10 +28,12 @@
 #include "ui/win32/TimerBinding.h"
 #include "ui/win32/ToolTips.h"
 #include "ui/win32/UiScale.h"
+#include "ui/win32/Win32Monitors.h"
 
 namespace kv::ui::win32 {
 
-class Win32MainWindow final : public OwnWindow, public IFormHost, private ViewChangeListener {
+class Win32MainWindow final : public OwnWindow, public IFormHost, public IPlacedForm, public IScalableForm,
+                              private ViewChangeListener {
 public:
     static constexpr const wchar_t* kClassName = L"TKavintamainform";
     static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -79,10 +82,28 @@ public:
     int clientHeight() const override;
     void setClientHeight(int height) override;
     int outerHeight() const override;
+    int pixelsPerInch() const override { return scale_.dpi(); }
     void requestTerminate() override;
     void repaintNow() override;
     void beginUpdate() override;
     void endUpdate() override;
+    IPlacedForm* placement() override { return this; }
+    const IMonitors* monitors() const override { return &monitors_; }
+
+    // IPlacedForm
+    std::wstring componentName() const override { return L"Kavintamainform"; }
+    WindowState windowState() const override;
+    void setWindowState(WindowState state) override;
+    Rect bounds() const override;
+    void setBounds(const Rect& bounds) override;
+    int monitorIndex() const override;
+    int monitorPpi() const override;
+    bool scaled() const override { return scaled_; }
+    int referencePpi() const override;
+
+    // IScalableForm (monitorPpi and referencePpi as above)
+    void setScaled(bool on) override { scaled_ = on; }
+    void scaleForCurrentDpi() override { setScale(monitorPpi()); }
 
 private:
     // ViewChangeListener
@@ -97,6 +118,7 @@ private:
     static void registerClass(HINSTANCE instance);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT onCommand(WPARAM wParam, LPARAM lParam);
+    void onDpiChanged(int dpi, const RECT& suggested);
     LRESULT onCtlColor(UINT message, WPARAM wParam, LPARAM lParam);
     void onTimer(UINT_PTR id);
     bool onContextMenu(WPARAM wParam, LPARAM lParam);
@@ -127,6 +149,9 @@ private:
     std::unordered_map<const Control*, Win32View*> byControl_;
     StatusBarView* statusBar_ = nullptr;
     bool topmost_ = false;
+    Win32Monitors monitors_;
+    bool scaled_ = false;               // the form's DPI scaling switch
+    bool maximiseWhenShown_ = false;    // restored maximised before the window was shown
     bool started_ = false;
     bool closing_ = false;  // from the close's save to the window's end
     int showCommand_ = SW_HIDE;
@@ -138,6 +163,7 @@ private:
     AccPropAccessibleNames systemNames_;
     AccessibleNames* names_ = &systemNames_;
     std::wstring playingName_;
+    std::unique_ptr<TFormHook> formHook_;  // last: gone before the rest of the window
 };
 
 }  // namespace kv::ui::win32
