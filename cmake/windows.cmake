@@ -34,11 +34,14 @@ set(KV_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 kv_generate_string_table(${CMAKE_SOURCE_DIR}/src/app/texts_de.inc
                          ${KV_GENERATED_DIR}/kv_strings.rc)
 kv_generate_version_header(${KV_GENERATED_DIR}/kv_version.h)
+kv_generate_style_resources(${KV_GENERATED_DIR}/kv_styles.rc)
+kv_style_files(KV_STYLE_FILES)
 set(KV_RESOURCE_FILE ${CMAKE_SOURCE_DIR}/res/Kavinta.rc)
 set(KV_RESOURCE_DEPENDS ${CMAKE_SOURCE_DIR}/res/Kavinta.manifest
-  ${KV_GENERATED_DIR}/kv_strings.rc ${KV_GENERATED_DIR}/kv_version.h)
+  ${KV_GENERATED_DIR}/kv_strings.rc ${KV_GENERATED_DIR}/kv_version.h
+  ${KV_GENERATED_DIR}/kv_styles.rc ${KV_STYLE_FILES})
 
-# Gives an executable the program's resources (manifest, version, string table).
+# Gives an executable the program's resources (manifest, version, string table, styles).
 function(kv_add_resources target)
   target_sources(${target} PRIVATE ${KV_RESOURCE_FILE})
   # windres reports no included files, so name them; source properties are per directory.

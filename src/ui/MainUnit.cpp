@@ -114,6 +114,7 @@ void TKavintamainform::bindEvents() {
     jingletimerval.onChange = [this] { jingletimervalChange(); };
     c_fensterimvordergrund.onClick = [this] { c_fensterimvordergrundClick(); };
     c_fensterskalieren.onClick = [this] { c_fensterskalierenClick(); };
+    b_styleanwenden.onClick = [this](Button&) { b_styleanwendenClick(); };
     starttimer.onTimer = [this] { starttimerTimer(); };
     playerstatustimer.onTimer = [this] { playerstatustimerTimer(); };
     jingletimer.onTimer = [this] { jingletimerTimer(); };
@@ -185,7 +186,7 @@ void TKavintamainform::FormCreate() {
     // on a chosen monitor; the main window keeps its designed size and first position.
     SetStyle(currentStyleName_);
     cbStyle.clear();
-    for (const std::wstring& name : StyleNameList(BuiltinStyleNames(), sameName())) cbStyle.addItem(name);
+    for (const std::wstring& name : StyleNameList(s_.styles.names(), sameName())) cbStyle.addItem(name);
     cbStyle.setItemIndex(cbStyle.indexOf(currentStyleName_, true));
     starttimer.setEnabled(true);
 }
@@ -223,10 +224,22 @@ bool TKavintamainform::categoryExists() const {
 
 namespace kv::ui {
 
-// Only the system look exists so far: switching to any other name fails, and a failed
-// switch is swallowed, leaving the look as it was.
+// A name no look has, or one that cannot be switched to, leaves the look and the glyphs
+// as they are, silently.
 void TKavintamainform::SetStyle(const std::wstring& styleName) {
-    (void)styleName;
+    if (styleName.empty() || styleName == s_.styles.activeName()) return;
+    if (!s_.styles.switchTo(styleName)) return;
+    RecolorFormGlyphs(controls(), StyleGlyphColor(s_.styles, s_.systemButtonText()));
+}
+
+// The choice reaches KV.ini with the next save, not at once.
+void TKavintamainform::b_styleanwendenClick() {
+    const int index = cbStyle.itemIndex();
+    if (index < 0) return;
+    const std::wstring entry = cbStyle.item(index);
+    if (entry == kStyleSeparator) return;
+    currentStyleName_ = entry;
+    SetStyle(entry);
 }
 
 }  // namespace kv::ui

@@ -3,6 +3,7 @@
 // The handlers of the jingle library and of playback are defined in src/library and
 // src/playback; this file declares the whole window.
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -23,6 +24,7 @@
 #include "ui/controls/Control.h"
 #include "ui/controls/Timer.h"
 #include "ui/controls/ValueControls.h"
+#include "ui/StyleEngine.h"
 
 namespace kv::ui {
 
@@ -39,6 +41,9 @@ struct MainformServices {
     const IVersionSource& version;
     TextCompare collation = compareTextIgnoreCase;
     remote::IFadeController& rcform = remote::noFadeController();  // the fade controller
+    IStyleEngine& styles = systemLookOnly();  // the looks and the active one
+    // The system's button text colour: the glyph colour when the active look reports none.
+    std::function<ColorValue()> systemButtonText = [] { return colorValue(0, 0, 0); };
 };
 
 // The mixer listing: display name = GUID text pairs, in listing order.
@@ -115,6 +120,7 @@ public:
 
     // --- Appearance and window options
     void SetStyle(const std::wstring& styleName);
+    void b_styleanwendenClick();
     void c_fensterimvordergrundClick();
     void c_fensterskalierenClick();
 

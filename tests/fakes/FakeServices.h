@@ -3,6 +3,7 @@
 // of them.
 #include "FakeFadeController.h"
 #include "FakeProfile.h"
+#include "FakeStyleEngine.h"
 #include "Fakes.h"
 #include "ui/MainUnit.h"
 
@@ -19,9 +20,12 @@ struct FakeServices {
     FakeRandom random;
     FakeVersionSource version;
     FakeFadeController rcform;
+    FakeStyleEngine styles;
+    ui::ColorValue systemButtonText = ui::colorValue(0, 0, 0);
 
     ui::MainformServices services() {
-        return {texts, dialogs, profile, files, env, player, clock, random, version, ui::compareTextIgnoreCase, rcform};
+        return {texts, dialogs, profile, files, env, player, clock, random, version, ui::compareTextIgnoreCase, rcform,
+                styles,   [this] { return systemButtonText; }};
     }
 };
 
