@@ -82,3 +82,35 @@ function(kv_write_if_changed path content)
   endif()
   file(WRITE ${path} "${content}")
 endfunction()
+
+# The built-in styles: every res/styles/*.kvstyle file, in name order.
+function(kv_style_files out_var)
+  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/styles/*.kvstyle)
+  list(SORT files)
+  set(${out_var} ${files} PARENT_SCOPE)
+endfunction()
+
+# One resource of type KVSTYLE per style file, numbered from 1; the style's name is inside.
+function(kv_generate_style_resources out_file)
+  kv_style_files(files)
+  set(rc "// Generated from res/styles/*.kvstyle; do not edit.\n")
+  set(number 1)
+  foreach(file IN LISTS files)
+    string(APPEND rc "${number} KVSTYLE \"${file}\"\n")
+    math(EXPR number "${number} + 1")
+  endforeach()
+  kv_write_if_changed(${out_file} "${rc}")
+endfunction()
+
+# The style files as C++ raw strings (KV_STYLE_TEXT(R"...")), for tests that read every
+# built-in style without the resources.
+function(kv_generate_style_texts out_file)
+  kv_style_files(files)
+  set(inc "// Generated from res/styles/*.kvstyle; do not edit.\n")
+  foreach(file IN LISTS files)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+    file(READ ${file} content)
+    string(APPEND inc "KV_STYLE_TEXT(R\"kvstyle(${content})kvstyle\")\n")
+  endforeach()
+  kv_write_if_changed(${out_file} "${inc}")
+endfunction()

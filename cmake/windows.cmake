@@ -38,11 +38,14 @@ kv_generate_string_table(${CMAKE_SOURCE_DIR}/src/app/texts_en.inc
                          ${KV_GENERATED_DIR}/kv_strings_en.rc)
 kv_check_same_text_numbers(${CMAKE_SOURCE_DIR}/src/app/texts_de.inc
                            ${CMAKE_SOURCE_DIR}/src/app/texts_en.inc)
+kv_generate_style_resources(${KV_GENERATED_DIR}/kv_styles.rc)
+kv_style_files(KV_STYLE_FILES)
 set(KV_RESOURCE_FILE ${CMAKE_SOURCE_DIR}/res/Kavinta.rc)
 set(KV_RESOURCE_DEPENDS ${CMAKE_SOURCE_DIR}/res/Kavinta.manifest
-  ${KV_GENERATED_DIR}/kv_strings.rc ${KV_GENERATED_DIR}/kv_version.h)
+  ${KV_GENERATED_DIR}/kv_strings.rc ${KV_GENERATED_DIR}/kv_version.h
+  ${KV_GENERATED_DIR}/kv_styles.rc ${KV_STYLE_FILES})
 
-# Gives an executable the program's resources (manifest, version, string table).
+# Gives an executable the program's resources (manifest, version, string table, styles).
 function(kv_add_resources target)
   target_sources(${target} PRIVATE ${KV_RESOURCE_FILE})
   # windres reports no included files, so name them; source properties are per directory.

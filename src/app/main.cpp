@@ -67,11 +67,16 @@ int run(HINSTANCE instance, int showCommand) {
     remote::win32::Win32WindowMessages windowMessages;
     remote::Trcform rcform(windowMessages, windowMessages, mixer);
 
+    StyleEngine styles(win32::systemButtonTextColor);
+    win32::loadBuiltinStyles(styles, instance);
+
     TKavintamainform form(MainformServices{texts, dialogs, profile, files, environment, player, clock, random,
                                            version, win32::collateIgnoreCase, rcform, registry,
-                                           executablePath});
+                                           executablePath, styles, win32::systemButtonTextColor});
     win32::Win32MainWindow window(form, instance);
     if (!window.hwnd()) return 1;
+    window.setStyles(&styles);
+    styles.onChanged = [&window] { window.styleChanged(); };
     dialogs.setOwner(window.hwnd());
 
     form.FormCreate();

@@ -119,6 +119,7 @@ void TKavintamainform::bindEvents() {
     B_lng_EN.onClick = [this](Button&) { B_lng_ENClick(); };
     fensterkleingross.onClick = [this](Button&) { fensterkleingrossClick(); };
     B_info.onClick = [this](Button&) { B_infoClick(); };
+    b_styleanwenden.onClick = [this](Button&) { b_styleanwendenClick(); };
     starttimer.onTimer = [this] { starttimerTimer(); };
     playerstatustimer.onTimer = [this] { playerstatustimerTimer(); };
     jingletimer.onTimer = [this] { jingletimerTimer(); };
@@ -195,7 +196,7 @@ void TKavintamainform::FormCreate() {
     TFormHook::SetFormScaleable(c_fensterskalieren.checked());
     SetStyle(currentStyleName_);
     cbStyle.clear();
-    for (const std::wstring& name : StyleNameList(BuiltinStyleNames(), sameName())) cbStyle.addItem(name);
+    for (const std::wstring& name : StyleNameList(s_.styles.names(), sameName())) cbStyle.addItem(name);
     cbStyle.setItemIndex(cbStyle.indexOf(currentStyleName_, true));
     starttimer.setEnabled(true);
 }
@@ -251,10 +252,22 @@ bool TKavintamainform::categoryExists() const {
 
 namespace kv::ui {
 
-// Only the system look exists so far: switching to any other name fails, and a failed
-// switch is swallowed, leaving the look as it was.
+// A name no look has, or one that cannot be switched to, leaves the look and the glyphs
+// as they are, silently.
 void TKavintamainform::SetStyle(const std::wstring& styleName) {
-    (void)styleName;
+    if (styleName.empty() || styleName == s_.styles.activeName()) return;
+    if (!s_.styles.switchTo(styleName)) return;
+    RecolorFormGlyphs(controls(), StyleGlyphColor(s_.styles, s_.systemButtonText()));
+}
+
+// The choice reaches KV.ini with the next save, not at once.
+void TKavintamainform::b_styleanwendenClick() {
+    const int index = cbStyle.itemIndex();
+    if (index < 0) return;
+    const std::wstring entry = cbStyle.item(index);
+    if (entry == kStyleSeparator) return;
+    currentStyleName_ = entry;
+    SetStyle(entry);
 }
 
 }  // namespace kv::ui

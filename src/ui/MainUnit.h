@@ -3,6 +3,7 @@
 // The handlers of the jingle library and of playback are defined in src/library and
 // src/playback; this file declares the whole window.
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -24,6 +25,7 @@
 #include "ui/controls/Control.h"
 #include "ui/controls/Timer.h"
 #include "ui/controls/ValueControls.h"
+#include "ui/StyleEngine.h"
 
 namespace kv::ui {
 
@@ -42,6 +44,9 @@ struct MainformServices {
     remote::IFadeController& rcform = remote::noFadeController();  // the fade controller
     IRegistry& registry = noRegistry();  // the current user's, for the interface language
     std::wstring executablePath = {};    // full path of the running program file
+    IStyleEngine& styles = systemLookOnly();  // the looks and the active one
+    // The system's button text colour: the glyph colour when the active look reports none.
+    std::function<ColorValue()> systemButtonText = [] { return colorValue(0, 0, 0); };
 };
 
 // The mixer listing: display name = GUID text pairs, in listing order.
@@ -118,6 +123,7 @@ public:
 
     // --- Appearance and window options
     void SetStyle(const std::wstring& styleName);
+    void b_styleanwendenClick();
     void c_fensterimvordergrundClick();
     void c_fensterskalierenClick();
     // The interface language for the next start; a failed registry write is not caught.

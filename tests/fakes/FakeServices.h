@@ -4,6 +4,7 @@
 #include "FakeFadeController.h"
 #include "FakeProfile.h"
 #include "FakeRegistry.h"
+#include "FakeStyleEngine.h"
 #include "Fakes.h"
 #include "ui/MainUnit.h"
 
@@ -22,10 +23,12 @@ struct FakeServices {
     FakeFadeController rcform;
     FakeRegistry registry;
     std::wstring executablePath = L"C:\\Programme\\Kavinta\\Kavinta.exe";
+    FakeStyleEngine styles;
+    ui::ColorValue systemButtonText = ui::colorValue(0, 0, 0);
 
     ui::MainformServices services() {
         return {texts, dialogs, profile, files, env, player, clock, random, version, ui::compareTextIgnoreCase, rcform,
-                registry, executablePath};
+                registry, executablePath, styles, [this] { return systemButtonText; }};
     }
 };
 

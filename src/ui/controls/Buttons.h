@@ -2,6 +2,7 @@
 #include <functional>
 #include <vector>
 
+#include "ui/PixelBuffer.h"
 #include "ui/controls/Control.h"
 
 namespace kv::ui {
@@ -47,9 +48,31 @@ public:
         : Button(id, std::move(name), bounds, {}, ControlKind::SpeedButton),
           glyph_(glyphResource) {}
     int glyph() const { return glyph_; }
+    // The picture shown; empty until the platform gives the button its designed picture.
+    // A change (the style's recolouring) repaints the glyph.
+    const PixelBuffer& glyphPixels() const { return pixels_; }
+    void setGlyphPixels(PixelBuffer pixels) {
+        if (pixels == pixels_) return;
+        pixels_ = std::move(pixels);
+        changed(Aspect::Glyph);
+    }
 
 private:
     int glyph_;
+    PixelBuffer pixels_;
+};
+
+// A picture on the form; tag is the general-purpose number a program gives a control.
+class Image : public Control {
+public:
+    Image(int id, std::string name, Rect bounds, int tag = 0)
+        : Control(ControlKind::Image, id, std::move(name), bounds), tag_(tag) {}
+    int tag() const { return tag_; }
+    PixelBuffer& picture() { return picture_; }
+
+private:
+    int tag_;
+    PixelBuffer picture_;
 };
 
 // A check box fires onClick on every change of its state, also a programmatic one.

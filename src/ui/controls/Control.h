@@ -30,7 +30,7 @@ struct Font {
 
 enum class ControlKind {
     Label, Button, SpeedButton, CheckBox, RadioButton, ComboBox,
-    SpinEdit, TrackBar, GroupBox, Panel, StatusBar
+    SpinEdit, TrackBar, GroupBox, Panel, StatusBar, Image
 };
 
 // What changed, so that a view updates only that part of its window.

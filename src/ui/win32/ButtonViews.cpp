@@ -127,9 +127,11 @@ void PushButtonView::annotateName() {
 
 SpeedButtonView::SpeedButtonView(SpeedButton& model, const ViewContext& context)
     : ButtonViewBase(model, context), speed_(model) {
+    // The button starts with its designed picture; later ones (recoloured) come from the model.
+    if (model.glyphPixels().empty()) model.setGlyphPixels(glyphForResource(model.glyph()));
     createWindow(L"BUTTON", BS_OWNERDRAW | WS_TABSTOP);
     installMouseHook();
-    setGlyph(glyphForResource(model.glyph()));
+    setGlyph(model.glyphPixels());
 }
 
 void SpeedButtonView::setGlyph(GlyphImage glyph) {
@@ -152,7 +154,7 @@ void SpeedButtonView::makeShownBitmap() {
 
 void SpeedButtonView::apply(Aspect aspect) {
     if (aspect == Aspect::Glyph) {
-        setGlyph(glyphForResource(speed_.glyph()));
+        setGlyph(speed_.glyphPixels());
         return;
     }
     ButtonViewBase::apply(aspect);

@@ -4,32 +4,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/PixelBuffer.h"
 #include "ui/win32/GdiObjects.h"
 
 namespace kv::ui::win32 {
 
-// Pixels are 0x00RRGGBB, rows top to bottom.
-constexpr std::uint32_t rgb(unsigned r, unsigned g, unsigned b) {
-    return (r & 0xFFu) << 16 | (g & 0xFFu) << 8 | (b & 0xFFu);
-}
-
-struct GlyphImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
-
-    GlyphImage() = default;
-    GlyphImage(int w, int h, std::uint32_t fill)
-        : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h), fill) {}
-    bool empty() const { return pixels.empty(); }
-    std::uint32_t at(int x, int y) const { return pixels[index(x, y)]; }
-    void set(int x, int y, std::uint32_t colour) { pixels[index(x, y)] = colour; }
-
-private:
-    size_t index(int x, int y) const {
-        return static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
-    }
-};
+// The pictures are the portable pixel buffers that the style's recolouring works on.
+using GlyphImage = kv::ui::PixelBuffer;
+using kv::ui::rgb;
 
 constexpr std::uint32_t kGlyphGrey = rgb(192, 192, 192);
 constexpr std::uint32_t kGlyphBlack = rgb(0, 0, 0);

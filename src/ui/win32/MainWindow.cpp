@@ -31,7 +31,7 @@ Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
     : form_(form),
       instance_(instance),
       painter_([this](HWND child) { return printsIntoForm(child); },
-               [](HDC dc, const RECT& r) { FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE)); }) {
+               [this](HDC dc, const RECT& r) { FillRect(dc, &r, look_.windowBrush()); }) {
     registerClass(instance_);
     playingName_ = form_.texts().text(TextId::NameSlotSpielt);
     RECT outer{0, 0, scale_.toWindow(TKavintamainform::kClientWidth), scale_.toWindow(TKavintamainform::kClientHeight)};
@@ -79,7 +79,7 @@ void Win32MainWindow::createViews() {
     initCommonControls();
     tips_ = std::make_unique<ToolTips>(hwnd());
     const ViewContext context{hwnd(), instance_, &scale_, &fonts_, tips_.get(), this,
-                              &contrast_, names_, &playingName_};
+                              &contrast_, names_, &playingName_, nullptr, &look_};
     for (Control* control : form_.controls()) {
         std::unique_ptr<Win32View> view = makeView(*control, context);
         if (!view) continue;
@@ -438,6 +438,11 @@ void Win32MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
     setScale(dpi);
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32MainWindow::styleChanged() {
+    look_.refresh();
+    onColoursChanged(false);
 }
 
 void Win32MainWindow::onTimer(UINT_PTR id) {

@@ -25,6 +25,7 @@
 #include "ui/win32/KeyboardNavigation.h"
 #include "ui/win32/OwnWindow.h"
 #include "ui/win32/PaintBatch.h"
+#include "ui/win32/StyleLook.h"
 #include "ui/win32/TimerBinding.h"
 #include "ui/win32/ToolTips.h"
 #include "ui/win32/UiScale.h"
@@ -74,6 +75,10 @@ public:
     // Replaces the question whether high contrast is on, and shows the answer.
     void setHighContrastQuery(HighContrast::Query query);
     bool highContrast() const { return contrast_.on(); }
+    // The looks the views draw in (before start(); nullptr: the system look only).
+    void setStyles(const StyleEngine* styles) { look_.setEngine(styles); }
+    // After the active style changed: every part of the window is painted again in it.
+    void styleChanged();
 
     // IFormHost
     void setCaption(const std::wstring& caption) override;
@@ -160,6 +165,7 @@ private:
     FocusKeeper focus_;
     HWND pendingContextKey_ = nullptr;  // posted kContextKeyMessage not yet served
     HighContrast contrast_;
+    StyleLook look_{contrast_};
     AccPropAccessibleNames systemNames_;
     AccessibleNames* names_ = &systemNames_;
     std::wstring playingName_;

@@ -85,6 +85,7 @@ std::unique_ptr<Win32View> makeView(Control& control, const ViewContext& context
             return std::make_unique<TrackBarView>(static_cast<TrackBar&>(control), context);
         case ControlKind::StatusBar:
             return std::make_unique<StatusBarView>(static_cast<StatusBar&>(control), context);
+        case ControlKind::Image: break;  // the form shows no image control
     }
     return nullptr;
 }

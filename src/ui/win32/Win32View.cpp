@@ -1,5 +1,7 @@
 #include "ui/win32/Win32View.h"
 
+#include "ui/win32/StyleLook.h"
+
 namespace kv::ui::win32 {
 
 Win32View::Win32View(Control& model, const ViewContext& context) : model_(model), context_(context) {}
@@ -101,6 +103,11 @@ HBRUSH Win32View::ctlColor(HDC dc) {
 }
 
 HBRUSH Win32View::onCtlColor(HDC dc) {
+    if (context_.look && context_.look->style()) {
+        SetTextColor(dc, context_.look->colour(StyleRole::WindowText));
+        SetBkColor(dc, context_.look->colour(StyleRole::Window));
+        return context_.look->windowBrush();
+    }
     SetTextColor(dc, static_cast<COLORREF>(model_.font().color));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return GetSysColorBrush(COLOR_BTNFACE);

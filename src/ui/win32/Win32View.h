@@ -19,6 +19,7 @@
 namespace kv::ui::win32 {
 
 class ComboBoxLook;
+class StyleLook;
 class Win32View;
 
 // Told of every change a view makes to its window on behalf of its model.
@@ -48,6 +49,7 @@ struct ViewContext {
     AccessibleNames* names = nullptr;
     const std::wstring* playingName = nullptr;
     ComboBoxLook* comboLook = nullptr;  // how the style draws combo boxes; none: the system's
+    const StyleLook* look = nullptr;    // the active style's colours; none: the system's
 };
 
 class Win32View : public ControlView {
