@@ -5,7 +5,7 @@
 #include <endpointvolume.h>
 #include <mmdeviceapi.h>
 
-#include "mixer/win32/ComPtr.h"
+#include "app/win32/ComPtr.h"
 
 namespace kv::mixer::win32 {
 namespace {

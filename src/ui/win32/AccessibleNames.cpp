@@ -24,10 +24,9 @@ AccPropAccessibleNames::~AccPropAccessibleNames() = default;
 IAccPropServices* AccPropAccessibleNames::services() {
     if (!triedCreate_) {
         triedCreate_ = true;
-        IAccPropServices* created = nullptr;
         lastResult_ = CoCreateInstance(kClsidAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIidAccPropServices,
-                                       reinterpret_cast<void**>(&created));
-        if (SUCCEEDED(lastResult_)) services_.reset(created);
+                                       services_.putVoid());
+        if (FAILED(lastResult_)) services_.reset();
     }
     return services_.get();
 }

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ui/win32/ComPointer.h"
+#include "app/win32/ComPtr.h"
 
 struct IAccPropServices;
 
@@ -38,7 +38,7 @@ public:
 
 private:
     IAccPropServices* services();
-    ComPointer<IAccPropServices> services_;
+    ComPtr<IAccPropServices> services_;
     bool triedCreate_ = false;
     HRESULT lastResult_ = S_FALSE;
 };

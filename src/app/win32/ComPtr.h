@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace kv::mixer::win32 {
+namespace kv {
 
 template <typename T>
 class ComPtr {
@@ -57,4 +57,4 @@ private:
     LPWSTR p_ = nullptr;
 };
 
-}  // namespace kv::mixer::win32
+}  // namespace kv
