@@ -197,7 +197,12 @@ void Trcform::startTimerFade() {
 }
 
 // The fade timer's run is paced like a blocking fade (a fine system timer on Windows).
+// A fade started while the timer runs gets a full first period, as one started alone.
 void Trcform::setFadeTimer(bool enabled) {
+    if (enabled && fadetimer.enabled()) {
+        fadetimer.restart();
+        return;
+    }
     if (enabled == fadetimer.enabled()) return;
     fadetimer.setEnabled(enabled);
     if (enabled)

@@ -3,6 +3,7 @@
 // option, Send versus Post, when they come against the jingle's start and end, the
 // refusal of a cross-fade with Winamp, a player that stops answering, and the session
 // list under Wine (no sessions there) keeping the stored session.
+#include <chrono>
 #include <optional>
 
 #include "E2eFixture.h"
@@ -271,6 +272,28 @@ TEST_F(Fades, WinampHangingInAFadeIsGivenUpOnWithinOneSecond) {
     waitUntil([&] { return winamp.log().back().kind == "replied"; }, Millis{3000});
     ASSERT_TRUE(waitJingleOver(window));
     EXPECT_EQ(winamp.userMessages().size(), 3u) << describe(winamp.userMessages());
+}
+
+TEST_F(Fades, WinampThatIsHungAlreadyIsSkippedAtOnce) {
+    writeCategory(Player::Winamp, Out::Before, End::FadeIn, 0);
+    // The stand-in's window exists, but its thread takes no message for 12 s; after 5 s
+    // without taking messages the system counts it as hung.
+    const long long hungSince = clockMicros();
+    StandIn& winamp = startWinamp(L"--volume 200 --hang-start --hang-ms 12000");
+    KavintaWindow window = startShown(standardData());
+    ASSERT_NE(window.hwnd(), nullptr);
+    const auto hung = std::chrono::microseconds(hungSince + 5500000 - clockMicros());
+    if (hung.count() > 0) Sleep(static_cast<DWORD>(hung.count() / 1000));
+
+    const long long pressed = clockMicros();
+    pressF1(window);
+    const auto shown = waitJingleShown(window, Millis{3000});
+    ASSERT_TRUE(shown.has_value()) << "the jingle did not play";
+    EXPECT_LT(*shown - pressed, 1000000) << "the jingle came " << (*shown - pressed) / 1000
+                                         << " ms after the press";
+    EXPECT_TRUE(answers(window.hwnd(), Millis{500}));
+    ASSERT_TRUE(waitJingleOver(window));
+    EXPECT_TRUE(winamp.userMessages().empty()) << describe(winamp.userMessages());
 }
 
 TEST_F(Fades, CompanionHangingInItsBlockingFadeOutIsGivenUpOnWithinTenSeconds) {

@@ -320,6 +320,29 @@ TEST_F(FadeControllerTest, MixerFadeTakesOverARunningWinampFadeIn) {
     EXPECT_FALSE(rc.fadetimer.enabled());
 }
 
+// The first step of a fade comes one full period after its start, also when it takes
+// over a timer that is running for an earlier fade.
+TEST_F(FadeControllerTest, FadeTakingOverARunningTimerStartsItsPeriodAfresh) {
+    struct PeriodStarts : ui::TimerView {
+        int starts = 0;
+        ui::Timer* timer = nullptr;
+        void timerChanged() override {
+            if (timer->enabled()) ++starts;
+        }
+    } view;
+    view.timer = &rc.fadetimer;
+    rc.fadetimer.attachView(&view);
+    msgs.startWinamp(200);
+    rc.winampfadeout(50, false);
+    ticks(2);
+    auto& player = source.add(L"Player", 1, 0.3f);
+    rc.mixerfadeout(L"", L"Player", 21, false);
+    EXPECT_EQ(view.starts, 2);
+    ticks(1);
+    EXPECT_EQ(player.levelsSet, levels({27}));
+    rc.fadetimer.attachView(nullptr);
+}
+
 TEST_F(FadeControllerTest, MixerFadeInWithNothingRememberedAsksMinusOnePercentAndEnds) {
     auto& player = source.add(L"Player", 1, 0.4f);
     rc.mixerfadein(L"", L"Player");

@@ -38,8 +38,12 @@ TEST_F(WindowOptions, InfoBoxShowsTheCaptionThenTheAuthorNoticeWithLfCrBreaks) {
                          text(TextId::AutorMail));
     EXPECT_NE(shown.find(L" 64Bit"), std::wstring::npos);
     for (size_t i = 0; i < shown.size(); ++i) {
-        if (shown[i] == L'\r') EXPECT_TRUE(i > 0 && shown[i - 1] == L'\n') << "every break is LF CR, line feed first";
-        if (shown[i] == L'\n') EXPECT_TRUE(i + 1 < shown.size() && shown[i + 1] == L'\r');
+        if (shown[i] == L'\r') {
+            EXPECT_TRUE(i > 0 && shown[i - 1] == L'\n') << "every break is LF CR, line feed first";
+        }
+        if (shown[i] == L'\n') {
+            EXPECT_TRUE(i + 1 < shown.size() && shown[i + 1] == L'\r');
+        }
     }
 }
 

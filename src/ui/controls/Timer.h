@@ -11,7 +11,7 @@ public:
 };
 
 // A window timer. Enabling a running timer does not restart its period; changing the
-// interval of a running timer does. tick() is called by the backend (or a test) when the
+// interval of a running timer, or restart(), does. tick() is called by the backend (or a test) when the
 // period has passed, and runs onTimer only while the timer is enabled.
 class Timer {
 public:
@@ -35,6 +35,14 @@ public:
     void setInterval(int intervalMs) {
         if (intervalMs == interval_) return;
         interval_ = intervalMs;
+        if (view_) view_->timerChanged();
+    }
+    // Enables the timer, and starts its period afresh when it was running already.
+    void restart() {
+        if (!enabled_) {
+            setEnabled(true);
+            return;
+        }
         if (view_) view_->timerChanged();
     }
     void tick() {
