@@ -15,6 +15,7 @@ tests="${3:?test executable}"
 export KV_BUILD_WIN="$build"
 work="$build/e2e-$mode"
 export KV_RUN_DIR="$work/session"
+# shellcheck source=env.sh
 . "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
 rm -rf "$work"
@@ -48,6 +49,7 @@ kv_phase() {
   return "$rc"
 }
 
+two="" one=""  # the displays, set by kv_xvfb_layout_start
 kv_prefix_clone "$prefix" || exit 1
 case "$mode" in
   monitors)
@@ -59,7 +61,6 @@ case "$mode" in
     kv_phase "$one" 'SecondMonitor.GoneWindowComesBackIntoTheFirst' || exit 1
     ;;
   dpi144)
-    # shellcheck disable=SC2086
     kv_xvfb_layout_start one -screen 0 1280x1024x24 || exit 1
     DISPLAY="$one" kv_prefix_set_dpi "$prefix" 144 || exit 1
     kv_phase "$one" 'At144Ppi.*' || exit 1

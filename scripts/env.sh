@@ -71,7 +71,9 @@ kv_xvfb_start() {
 # Two monitors: with Xinerama (and without RANDR, through which Wine would see one screen)
 # Wine lists each Xvfb screen as a monitor. Xvfb puts every screen at the origin, so the
 # second, larger one holds the first: its part right of x = 1024 lies on it alone.
+# shellcheck disable=SC2034  # used by the scripts that source this file
 KV_LAYOUT_TWO_MONITORS="+xinerama -extension RANDR -screen 0 1024x768x24 -screen 1 1600x1200x24"
+# shellcheck disable=SC2034
 KV_LAYOUT_ONE_MONITOR="-screen 0 1024x768x24"
 KV_XVFB_LAYOUT_PIDS=""
 
@@ -81,13 +83,13 @@ KV_XVFB_LAYOUT_PIDS=""
 kv_xvfb_layout_start() {
   local var="$1"; shift
   mkdir -p "$KV_RUN_DIR"
-  local fdfile log pid i
+  local fdfile log pid
   fdfile="$(mktemp "$KV_RUN_DIR/xvfb-layout.XXXXXX")"
   log="$fdfile.log"
   Xvfb -displayfd 3 "$@" -nolisten tcp 3>"$fdfile" >"$log" 2>&1 &
   pid=$!
   KV_XVFB_LAYOUT_PIDS="$KV_XVFB_LAYOUT_PIDS $pid"
-  for i in $(seq 1 100); do
+  for _ in $(seq 1 100); do
     [ -s "$fdfile" ] && break
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
@@ -95,9 +97,10 @@ kv_xvfb_layout_start() {
   if [ ! -s "$fdfile" ]; then
     kv_log "Xvfb $* did not start (see $log)"; return 1
   fi
-  local display=":$(tr -dc '0-9' <"$fdfile")"
+  local display
+  display=":$(tr -dc '0-9' <"$fdfile")"
   rm -f "$fdfile"
-  for i in $(seq 1 100); do
+  for _ in $(seq 1 100); do
     if DISPLAY="$display" xdpyinfo >/dev/null 2>&1; then
       printf -v "$var" '%s' "$display"
       kv_log "Xvfb $* on $display (pid $pid)"
