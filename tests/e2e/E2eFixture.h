@@ -38,9 +38,10 @@ class E2eTest : public ::testing::Test {
 protected:
     E2eTest();
 
-    // APPDATA = <root>\appdata and ALLUSERSPROFILE = <root>\allusers, both existing.
-    DataEnvironment standardData() const;
-    std::wstring dataFolder() const { return root_ / L"appdata\\Kavinta"; }
+    // APPDATA = <root>\appdata and ALLUSERSPROFILE = <root>\allusers, both existing. A
+    // fixture whose data must outlive the test (one run in several sessions) puts them elsewhere.
+    virtual DataEnvironment standardData() const;
+    virtual std::wstring dataFolder() const { return root_ / L"appdata\\Kavinta"; }
     std::wstring iniPath() const { return dataFolder() + L"\\KV.ini"; }
     const TempFolder& root() const { return root_; }
 

@@ -6,7 +6,9 @@
 //
 // Usage (Unix paths are turned into Wine's Z: paths):
 //   wine kv_startup_bench.exe --program <Kavinta.exe> --baseline <bare_window.exe>
-//        [--runs N (default 15)] [--timeout-ms T (default 30000)]
+//        [--runs N (default 15)] [--timeout-ms T (default 30000)] [--style <name>]
+// --style saves that look as the style of the prepared KV.ini (STYLENAME of KONFIG), so the
+// program starts in it; the baseline reads the same file and draws nothing of it.
 // From a cross build directory with the Wine environment set:
 //   cmake --build <dir> --target run_startup_bench
 //
@@ -44,6 +46,7 @@ struct Options {
     std::wstring baseline;
     int runs = 15;
     Millis timeout{30000};
+    std::wstring style;  // empty: no STYLENAME, the system look
 };
 
 // What one run has found of the launched program's windows so far; the handles are
@@ -77,12 +80,13 @@ bool firstCategoryShown(DWORD pid, const wchar_t* windowClass, Probe& probe) {
     return windowText(probe.firstSlot) != kDesignSlotCaption;
 }
 
-void prepareData(const TempFolder& root) {
+void prepareData(const TempFolder& root, const std::wstring& style) {
     createFolders(root / L"appdata\\Kavinta");
     createFolders(root / L"allusers");
+    const std::wstring styleLine = style.empty() ? L"" : L"STYLENAME=" + style + L"\r\n";
     const std::wstring ini =
         L"[Werbung]\r\nText1=Spot\r\n[Allgemein]\r\nText1=Intro\r\nText2=Outro\r\nfopos=30\r\n"
-        L"[KONFIG]\r\nfensterimvordergrund=0\r\n[Nachrichten]\r\nText1=Jingle\r\n";
+        L"[KONFIG]\r\nfensterimvordergrund=0\r\n" + styleLine + L"[Nachrichten]\r\nText1=Jingle\r\n";
     writeFileBytes(root / L"appdata\\Kavinta\\KV.ini", utf16LeWithBom(ini));
 }
 
@@ -96,9 +100,10 @@ double millisSince(std::chrono::steady_clock::time_point start) {
 }
 
 // One launch; the times until the window existed and the first category was shown.
-std::optional<Timing> measureOnce(const Candidate& candidate, Millis timeout) {
+std::optional<Timing> measureOnce(const Candidate& candidate, const Options& options) {
+    const Millis timeout = options.timeout;
     TempFolder root(L"kv-bench");
-    prepareData(root);
+    prepareData(root, options.style);
     const DataEnvironment data{root / L"appdata", root / L"allusers", root.path()};
 
     const auto start = std::chrono::steady_clock::now();
@@ -135,6 +140,7 @@ std::optional<Options> parseOptions(int argc, wchar_t** argv) {
         else if (name == L"--baseline") options.baseline = toWindowsPath(value);
         else if (name == L"--runs") options.runs = std::max(1, _wtoi(value.c_str()));
         else if (name == L"--timeout-ms") options.timeout = Millis(std::max(1, _wtoi(value.c_str())));
+        else if (name == L"--style") options.style = value;
         else return std::nullopt;
     }
     if (argc % 2 == 0 || options.program.empty() || options.baseline.empty()) return std::nullopt;
@@ -147,21 +153,22 @@ int wmain(int argc, wchar_t** argv) {
     const auto options = parseOptions(argc, argv);
     if (!options) {
         std::fprintf(stderr, "usage: kv_startup_bench --program <exe> --baseline <exe> "
-                             "[--runs N] [--timeout-ms T]\n");
+                             "[--runs N] [--timeout-ms T] [--style <name>]\n");
         return 1;
     }
     const Candidate program{L"Kavinta", options->program, kMainWindowClass};
     const Candidate baseline{L"baseline", options->baseline, kBaselineClass};
     try {
         // Warm-up: the first start after the Wine server came up is not representative.
-        measureOnce(program, options->timeout);
-        measureOnce(baseline, options->timeout);
+        measureOnce(program, *options);
+        measureOnce(baseline, *options);
+        if (!options->style.empty()) std::printf("saved style: %ls\n", options->style.c_str());
 
         std::vector<double> programTimes, baselineTimes, programWindow, baselineWindow;
         for (int run = 0; run < options->runs; ++run) {
             const bool programFirst = run % 2 == 0;
             for (const Candidate* c : {programFirst ? &program : &baseline, programFirst ? &baseline : &program}) {
-                const auto timing = measureOnce(*c, options->timeout);
+                const auto timing = measureOnce(*c, *options);
                 if (!timing) {
                     std::fprintf(stderr, "run %d: %ls did not show its first category in time\n", run + 1, c->label);
                     return 2;
