@@ -5,7 +5,6 @@
 #include <objbase.h>
 
 #include "app/commandline.h"
-#include "app/strutil.h"
 #include "app/win32/Win32Clock.h"
 #include "app/win32/Win32CommandLine.h"
 #include "app/win32/Win32Environment.h"

@@ -2,6 +2,9 @@
 // The running copy of this program as a new process reaches it: its main window, found by
 // window class among the windows of processes of the same user and the same program file
 // name (the name the start-once mutex is made of), and a WM_COPYDATA sent to it.
+// "The same user" is the user SID of the process token, not the session: the windows of
+// other sessions are not visible here anyway, while on one desktop a copy started as
+// another user (Run as) shows its windows beside ours and must not be driven by us.
 #include <windows.h>
 
 #include <string>

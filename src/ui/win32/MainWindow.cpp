@@ -355,7 +355,9 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case kContextKeyMessage: onContextKey(reinterpret_cast<HWND>(wParam)); return 0;
         case WM_COPYDATA: return onCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-        case kRemoteCommandsMessage: form_.runRemoteCommands(); return 0;
+        case kRemoteCommandsMessage:
+            if (!closing_) form_.runRemoteCommands();
+            return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) focus_.deactivating(hwnd());
             break;
@@ -424,8 +426,9 @@ void Win32MainWindow::onContextKey(HWND control) {
 
 // A command from another program ("/play N", "/stop"): only our tag with a well-formed block
 // is taken. It is queued, not run here, so that the sender does not wait for it.
+// A closing window takes no more commands.
 LRESULT Win32MainWindow::onCopyData(const COPYDATASTRUCT* data) {
-    if (data == nullptr) return FALSE;
+    if (data == nullptr || closing_) return FALSE;
     const std::optional<RemoteCommand> command = decodeCommand(data->dwData, data->lpData, data->cbData);
     if (!command || !form_.queueRemoteCommand(*command)) return FALSE;
     PostMessageW(hwnd(), kRemoteCommandsMessage, 0, 0);
