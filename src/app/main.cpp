@@ -1,14 +1,17 @@
-// Process entry: the single-instance guard, COM for the user-interface thread, the platform
-// services, the main window with its start-up sequence, the hidden remote-control form and
-// the message loop.
+// Process entry: the command line, the single-instance guard (or the hand-over of a command
+// to the copy that runs), COM for the user-interface thread, the platform services, the main
+// window with its start-up sequence, the hidden remote-control form and the message loop.
 #include <windows.h>
 #include <objbase.h>
 
+#include "app/commandline.h"
 #include "app/win32/Win32Clock.h"
+#include "app/win32/Win32CommandLine.h"
 #include "app/win32/Win32Environment.h"
 #include "app/win32/Win32FileSystem.h"
 #include "app/win32/Win32Random.h"
 #include "app/win32/Win32Registry.h"
+#include "app/win32/Win32RunningCopy.h"
 #include "app/win32/Win32VersionSource.h"
 #include "app/win32/startoncemutex_unit.h"
 #include "library/win32/Win32ProfileFile.h"
@@ -41,6 +44,11 @@ private:
     bool initialised_;
 };
 
+void showUsage(const kv::ITexts& texts) {
+    const std::wstring usage = kv::formatText(texts.text(kv::TextId::Aufruf), kv::startOnceMutexName());
+    MessageBoxW(nullptr, usage.c_str(), L"Kavinta", MB_ICONWARNING | MB_OK);
+}
+
 int run(HINSTANCE instance, int showCommand) {
     using namespace kv;
     using namespace kv::ui;
@@ -51,7 +59,20 @@ int run(HINSTANCE instance, int showCommand) {
     const std::wstring executablePath = ownExecutablePath();
     const win32::UniqueModule language = win32::loadLanguageModule(registry, executablePath);
     const win32::Win32Texts texts(language ? language.get() : instance);
-    CheckStartOnce(texts);  // returns only when no other copy runs
+    const CommandLine commandLine = parseCommandLine(commandLineArguments());
+    const bool hasCommand = commandLine.kind == CommandLine::Kind::Command;
+    if (commandLine.kind == CommandLine::Kind::Invalid) {
+        showUsage(texts);
+        return kExitUsage;
+    }
+    if (!hasCommand) {
+        CheckStartOnce(texts);  // returns only when no other copy runs
+    } else if (!TakeStartOnce()) {
+        // A copy runs: it gets the command, and this process ends without a window.
+        ReleaseStartOnce();
+        Win32RunningCopy runningCopy(win32::Win32MainWindow::kClassName);
+        return handOverCommand(runningCopy, commandLine.command);
+    }
     const ComApartment com;
 
     win32::Win32Dialogs dialogs(texts);
@@ -81,6 +102,7 @@ int run(HINSTANCE instance, int showCommand) {
 
     form.FormCreate();
     if (form.terminated()) return 0;  // no data folder: ends without showing the window
+    if (hasCommand) form.queueRemoteCommand(commandLine.command);  // runs once the first category is shown
 
     win32::HiddenForm rcformWindow(L"Trcform", texts.text(TextId::CapRcform), texts.text(TextId::CapRcformLabel),
                                    instance);

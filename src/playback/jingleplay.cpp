@@ -10,6 +10,8 @@ void TKavintamainform::SCExecute(int n) {
 }
 
 void TKavintamainform::JingleButtonClick(Button& sender) {
+    for (int n = 1; n <= kSlotCount; ++n)
+        if (&slot(n) == &sender) lastPressedSlot_ = n;
     sender.setBold(true);
     sender.setMarker(L">>");
     playjingle(trimmed(sender.hint()));

@@ -203,6 +203,12 @@ void TKavintamainform::FormCreate() {
 
 void TKavintamainform::starttimerTimer() {
     starttimer.setEnabled(false);
+    showFirstCategory();
+    startShown_ = true;
+    runRemoteCommands();  // those that came during the start
+}
+
+void TKavintamainform::showFirstCategory() {
     if (kategorie.count() < 1) return;
     const FormUpdate paintedOnce(host());  // the selection shows together with what it loads
     kategorie.setItemIndex(0);

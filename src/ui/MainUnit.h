@@ -3,6 +3,8 @@
 // The handlers of the jingle library and of playback are defined in src/library and
 // src/playback; this file declares the whole window.
 #include <array>
+#include <cstddef>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "app/Clock.h"
+#include "app/commandline.h"
 #include "app/FileSystem.h"
 #include "app/os_api_unit.h"
 #include "library/ProfileFile.h"
@@ -96,6 +99,14 @@ public:
     void playjingle(const std::wstring& datei);
     void playerstatustimerTimer();
     void dolog(const std::wstring& jingle);
+
+    // --- Commands from other programs ("/play N", "/stop")
+    // Takes a command for later; false when kMaxQueuedCommands wait already. The window
+    // runs the queue once the message that brought the command is answered; commands that
+    // come before the start timer has shown the first category wait for it.
+    bool queueRemoteCommand(const RemoteCommand& command);
+    void runRemoteCommands();
+    static constexpr std::size_t kMaxQueuedCommands = 8;
 
     // --- Random jingle
     void jingletimersetup();
@@ -199,6 +210,8 @@ private:
     void bindEvents();
     void chooseLanguage(const std::wstring& code);
     void setStatusError(const std::wstring& message);
+    void showFirstCategory();
+    void runRemoteCommand(const RemoteCommand& command);
     bool categoryExists() const;
     std::pair<std::wstring, std::wstring> chosenMixerSession() const;
 
@@ -216,6 +229,10 @@ private:
     double lastFireTime_ = 0;
     std::wstring currentStyleName_ = kDefaultStyle;
     std::optional<MixerList> fMixerList;
+    int lastPressedSlot_ = 0;    // 1..12: the slot pressed last (0: none yet)
+    bool startShown_ = false;    // the start timer has shown the first category (or found none)
+    std::deque<RemoteCommand> remoteCommands_;
+    bool runningRemoteCommands_ = false;
 };
 
 }  // namespace kv::ui

@@ -88,7 +88,13 @@ public:
         queryAnswers.push_back([](std::wstring&) { return false; });
     }
 
-    void showMessage(kv::MessageType type, const std::wstring& text) override { messages.push_back({type, text}); }
+    // Runs while a message is shown, as the box's own message loop would serve other messages.
+    std::function<void()> whileShowing;
+
+    void showMessage(kv::MessageType type, const std::wstring& text) override {
+        messages.push_back({type, text});
+        if (whileShowing) whileShowing();
+    }
     bool confirm(const std::wstring& text) override;
     bool inputQuery(const std::wstring& caption, const std::wstring& prompt, std::wstring& value) override;
     bool openFile(const std::wstring& filter, const std::wstring& initialDir, std::wstring& fileName) override;

@@ -17,8 +17,8 @@ EnvironmentMap DataEnvironment::overrides() const {
     return values;
 }
 
-Process launchWithData(const std::wstring& exe, const DataEnvironment& data) {
-    return Process::launch(exe, data.overrides());
+Process launchWithData(const std::wstring& exe, const DataEnvironment& data, const std::wstring& arguments) {
+    return Process::launch(exe, data.overrides(), arguments);
 }
 
 std::optional<KavintaWindow> KavintaWindow::waitFor(DWORD pid, Millis timeout) {

@@ -24,7 +24,8 @@ struct DataEnvironment {
     EnvironmentMap overrides() const;
 };
 
-Process launchWithData(const std::wstring& exe, const DataEnvironment& data);
+// arguments follow the quoted program path on the command line.
+Process launchWithData(const std::wstring& exe, const DataEnvironment& data, const std::wstring& arguments = L"");
 
 class KavintaWindow {
 public:

@@ -68,14 +68,20 @@ std::wstring startOnceMutexName() {
     return trimmed(slash == std::wstring::npos ? path : path.substr(slash + 1));
 }
 
-void CheckStartOnce(const kv::ITexts& texts) {
+bool TakeStartOnce() {
     const std::wstring name = startOnceMutexName();
-    if (name.empty()) return;
+    if (name.empty()) return true;
     const HANDLE mutex = CreateMutexW(nullptr, TRUE, name.c_str());
     const DWORD error = GetLastError();
     g_startOnceMutex.reset(mutex);
-    if (error != ERROR_ALREADY_EXISTS) return;
-    tellAlreadyRunning(texts, name);
+    return error != ERROR_ALREADY_EXISTS;
+}
+
+void ReleaseStartOnce() { g_startOnceMutex.reset(); }
+
+void CheckStartOnce(const kv::ITexts& texts) {
+    if (TakeStartOnce()) return;
+    tellAlreadyRunning(texts, startOnceMutexName());
     std::exit(0);  // runs static destruction, which closes the handle
 }
 

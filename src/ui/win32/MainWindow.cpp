@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/commandpayload.h"
 #include "ui/win32/ModalLoops.h"
 
 namespace kv::ui::win32 {
@@ -353,6 +354,10 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (onContextMenu(wParam, lParam)) return 0;
             break;
         case kContextKeyMessage: onContextKey(reinterpret_cast<HWND>(wParam)); return 0;
+        case WM_COPYDATA: return onCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case kRemoteCommandsMessage:
+            if (!closing_) form_.runRemoteCommands();
+            return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) focus_.deactivating(hwnd());
             break;
@@ -417,6 +422,17 @@ bool Win32MainWindow::onContextMenu(WPARAM wParam, LPARAM lParam) {
 void Win32MainWindow::onContextKey(HWND control) {
     pendingContextKey_ = nullptr;
     if (Win32View* view = viewFor(control)) view->onContextKey();
+}
+
+// A command from another program ("/play N", "/stop"): only our tag with a well-formed block
+// is taken. It is queued, not run here, so that the sender does not wait for it.
+// A closing window takes no more commands.
+LRESULT Win32MainWindow::onCopyData(const COPYDATASTRUCT* data) {
+    if (data == nullptr || closing_) return FALSE;
+    const std::optional<RemoteCommand> command = decodeCommand(data->dwData, data->lpData, data->cbData);
+    if (!command || !form_.queueRemoteCommand(*command)) return FALSE;
+    PostMessageW(hwnd(), kRemoteCommandsMessage, 0, 0);
+    return TRUE;
 }
 
 // The colours in use changed (systemColours) or high contrast went on or off: the common

@@ -48,6 +48,9 @@ public:
     // Posted to itself when the context-menu key (or Shift+F10) was pressed on a control
     // (wParam: its window): the control's handler runs once the key's message is done.
     static constexpr UINT kContextKeyMessage = WM_APP + 8;
+    // Posted to itself when another program's command was queued: the queue runs once the
+    // WM_COPYDATA that brought it has been answered.
+    static constexpr UINT kRemoteCommandsMessage = WM_APP + 20;
 
     // Creates the hidden top-level window, without children, and attaches itself as the
     // form's host; the form's creation may run on its models from here on.
@@ -128,6 +131,7 @@ private:
     void onTimer(UINT_PTR id);
     bool onContextMenu(WPARAM wParam, LPARAM lParam);
     void onContextKey(HWND control);
+    LRESULT onCopyData(const COPYDATASTRUCT* data);
     void onColoursChanged(bool systemColours);
     void onClose();
     void closeQuery();
