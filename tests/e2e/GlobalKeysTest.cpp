@@ -1,6 +1,7 @@
 // F1 ... F12 while another program has the focus: the window menu's item across a restart,
 // a key pressed in a stand-in program's window, keys another program holds, and the keys
 // given back at the close.
+#include <cstdio>
 #include <optional>
 
 #include "E2eFixture.h"
@@ -70,23 +71,34 @@ TEST_F(GlobalKeys, MenuItemTurnsTheKeysOnAndItsStateSurvivesARestart) {
     writeIni(L"[alpha]\r\nText1=Eins\r\n");
     KavintaWindow first = startShown(standardData());
     ASSERT_NE(first.hwnd(), nullptr);
+    // Where the menu of another process's window cannot be read, the keys held tell the state.
     const std::optional<bool> before = menuItemChecked(first.hwnd());
-    if (before) EXPECT_FALSE(*before);
+    if (before) {
+        EXPECT_FALSE(*before);
+    } else {
+        std::printf("[   INFO   ] the window menu cannot be read from another process here\n");
+    }
     EXPECT_TRUE(keyFree(2)) << "off by default, yet F2 is held";
 
     PostMessageW(first.hwnd(), WM_SYSCOMMAND, ids::SysGlobaleTasten, 0);
     EXPECT_TRUE(waitKeyFree(2, false)) << "the menu item did not register F2";
-    if (before) EXPECT_EQ(menuItemChecked(first.hwnd()), std::optional<bool>(true));
+    if (before) {
+        EXPECT_EQ(menuItemChecked(first.hwnd()), std::optional<bool>(true));
+    }
     finish(first);
     EXPECT_EQ(readIni().value(L"KONFIG", L"globaletasten"), L"1");
 
     KavintaWindow second = startShown(standardData());
     ASSERT_NE(second.hwnd(), nullptr);
     EXPECT_TRUE(waitKeyFree(12, false)) << "the stored option did not register the keys at the start";
-    if (before) EXPECT_EQ(menuItemChecked(second.hwnd()), std::optional<bool>(true));
+    if (before) {
+        EXPECT_EQ(menuItemChecked(second.hwnd()), std::optional<bool>(true));
+    }
     PostMessageW(second.hwnd(), WM_SYSCOMMAND, ids::SysGlobaleTasten, 0);
     EXPECT_TRUE(waitKeyFree(2, true)) << "turning the item off did not give F2 back";
-    if (before) EXPECT_EQ(menuItemChecked(second.hwnd()), std::optional<bool>(false));
+    if (before) {
+        EXPECT_EQ(menuItemChecked(second.hwnd()), std::optional<bool>(false));
+    }
     finish(second, 1);
     EXPECT_EQ(readIni().value(L"KONFIG", L"globaletasten"), L"0");
 }
@@ -128,8 +140,11 @@ TEST_F(GlobalKeys, WithTheOptionOffTheKeyStaysWithTheProgramThatHasTheFocus) {
 TEST_F(GlobalKeys, KeysHeldByAnotherProgramAreNamedInTheStatusBar) {
     StandIn holder(keysStandInPath(), kKeysStandInClass, keysLog(), L"--hold 1,5");
     ASSERT_TRUE(waitUntil([&] { return holder.log().size() >= 2; }, kEffectTimeout));
-    for (const LoggedMessage& m : holder.log())
-        if (m.kind == "held") ASSERT_EQ(m.wParam, 1) << "the stand-in could not hold F" << m.message;
+    for (const LoggedMessage& m : holder.log()) {
+        if (m.kind == "held") {
+            ASSERT_EQ(m.wParam, 1) << "the stand-in could not hold F" << m.message;
+        }
+    }
     writeData(true);
     KavintaWindow window = startShown(standardData());
     ASSERT_NE(window.hwnd(), nullptr);
