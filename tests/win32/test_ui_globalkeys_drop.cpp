@@ -36,15 +36,15 @@ bool keyFree(int n) {
 }
 
 // A DROPFILES block as the shell hands it over: wide paths, each ended by a zero, and one
-// more zero at the end; pt in client coordinates of the window.
-HGLOBAL dropBlock(POINT pt, const std::vector<std::wstring>& paths) {
+// more zero at the end; pt in client coordinates of the window (of its frame with nonClient).
+HGLOBAL dropBlock(POINT pt, const std::vector<std::wstring>& paths, bool nonClient = false) {
     size_t chars = 1;
     for (const std::wstring& path : paths) chars += path.size() + 1;
     HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
     auto* header = static_cast<DROPFILES*>(GlobalLock(block));
     header->pFiles = sizeof(DROPFILES);
     header->pt = pt;
-    header->fNC = FALSE;
+    header->fNC = nonClient ? TRUE : FALSE;
     header->fWide = TRUE;
     auto* out = reinterpret_cast<wchar_t*>(reinterpret_cast<BYTE*>(header) + sizeof(DROPFILES));
     for (const std::wstring& path : paths) {
@@ -92,8 +92,8 @@ protected:
         ScreenToClient(main(), &centre);
         return centre;
     }
-    void drop(POINT at, const std::vector<std::wstring>& paths) {
-        SendMessageW(main(), WM_DROPFILES, reinterpret_cast<WPARAM>(dropBlock(at, paths)), 0);
+    void drop(POINT at, const std::vector<std::wstring>& paths, bool nonClient = false) {
+        SendMessageW(main(), WM_DROPFILES, reinterpret_cast<WPARAM>(dropBlock(at, paths, nonClient)), 0);
     }
 };
 
@@ -160,6 +160,7 @@ TEST_F(GlobalKeysAndDropWindow, HotKeyMessageFiresItsSlotAndTheWindowsEndGivesTh
 TEST_F(GlobalKeysAndDropWindow, OneFileDroppedOnASlotAsksForTheCaptionAndIsSaved) {
     profile.set(ini, L"Show", L"Text1", L"Alt");
     auto& f = create();
+    EXPECT_NE(GetWindowLongPtrW(main(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0) << "the window takes no dropped files";
     dialogs.acceptQuery();
     drop(slotCentre(5), {L"D:\\Jingles\\Guten Morgen.mp3"});
     ASSERT_EQ(dialogs.queries.size(), 1u);
@@ -191,6 +192,7 @@ TEST_F(GlobalKeysAndDropWindow, DropBesideTheSlotsChangesNothing) {
     auto& f = create();
     const int writes = profile.writeCount();
     drop(POINT{5, 5}, {L"D:\\a.wav", L"D:\\b.wav"});
+    drop(slotCentre(1), {L"D:\\a.wav", L"D:\\b.wav"}, true);  // on the frame, not on J1
     EXPECT_EQ(f.slot(1).text(), L"Alt");
     EXPECT_EQ(profile.writeCount(), writes);
 }

@@ -17,9 +17,10 @@ std::vector<std::wstring> DroppedFiles::paths() const {
     return all;
 }
 
+// A drop on the frame or caption lies outside the client area: no place of a control.
 POINT DroppedFiles::point() const {
     POINT at{-1, -1};
-    if (drop_) DragQueryPoint(drop_, &at);
+    if (!drop_ || !DragQueryPoint(drop_, &at)) return POINT{-1, -1};
     return at;
 }
 

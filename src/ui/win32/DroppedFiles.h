@@ -22,7 +22,8 @@ public:
 
     // Full paths in the order the source gave them.
     std::vector<std::wstring> paths() const;
-    // Where the files were dropped, in client coordinates of the window that took them.
+    // Where the files were dropped, in client coordinates of the window that took them;
+    // (-1, -1) for a drop outside its client area.
     POINT point() const;
 
 private:
