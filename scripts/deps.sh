@@ -7,7 +7,7 @@ set -euo pipefail
 KV_PACKAGES=(
   cmake ninja-build g++ libgtest-dev libgmock-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick
+  wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick libx11-dev
   pulseaudio pulseaudio-utils lame sox
 )
 KV_TOOLS=(cmake ninja g++ x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres

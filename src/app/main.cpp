@@ -18,6 +18,7 @@
 #include "mixer/mixer_unit.h"
 #include "mixer/win32/CoreAudioSessionSource.h"
 #include "playback/win32/MciMediaPlayer.h"
+#include "playback/win32/Win32MciExtensions.h"
 #include "remote/RemotePlayerControl_unit.h"
 #include "remote/win32/Win32WindowMessages.h"
 #include "ui/MainUnit.h"
@@ -80,6 +81,7 @@ int run(HINSTANCE instance, int showCommand) {
     Win32FileSystem files;
     const Win32Environment environment;
     MciMediaPlayer player(texts);
+    const Win32MciExtensions mciExtensions;
     const Win32Clock clock;
     Win32Random random;
     const Win32VersionSource version;
@@ -93,7 +95,7 @@ int run(HINSTANCE instance, int showCommand) {
 
     TKavintamainform form(MainformServices{texts, dialogs, profile, files, environment, player, clock, random,
                                            version, win32::collateIgnoreCase, rcform, registry,
-                                           executablePath, styles, win32::systemButtonTextColor});
+                                           executablePath, styles, win32::systemButtonTextColor, mciExtensions});
     win32::Win32MainWindow window(form, instance);
     if (!window.hwnd()) return 1;
     window.setStyles(&styles);

@@ -55,6 +55,7 @@ void TKavintamainform::konfigladenkategorien() {
     c_fensterimvordergrund.setChecked(ini.readBool(kConfigSection, L"fensterimvordergrund", false));
     c_fensterskalieren.setChecked(ini.readBool(kConfigSection, L"fensterskalieren", true));
     currentStyleName_ = ini.readString(kConfigSection, L"STYLENAME", kDefaultStyle);
+    m_globaletasten.setChecked(ini.readBool(kConfigSection, L"globaletasten", false));
     if (unreadable) warn(MessageType::Warning, text(TextId::KonfigNichtLesbar));
 }
 
@@ -126,7 +127,8 @@ void TKavintamainform::konfigspeichern() {
         }
         return ini.writeBool(kConfigSection, L"fensterimvordergrund", c_fensterimvordergrund.checked()) &&
                ini.writeBool(kConfigSection, L"fensterskalieren", c_fensterskalieren.checked()) &&
-               ini.writeString(kConfigSection, L"STYLENAME", currentStyleName_);
+               ini.writeString(kConfigSection, L"STYLENAME", currentStyleName_) &&
+               ini.writeBool(kConfigSection, L"globaletasten", m_globaletasten.checked());
     };
     if (!writeAll())
         warn(MessageType::Warning,

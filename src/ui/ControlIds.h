@@ -49,6 +49,10 @@ enum : int {
 
 enum : int { starttimer = 1, playerstatustimer = 2, jingletimer = 3 };
 
+// Commands of the window menu's own items: multiples of 16 below 0xF000, as the system
+// uses the low four bits of WM_SYSCOMMAND's wParam and the range above for its own.
+enum : int { SysGlobaleTasten = 0x4010 };
+
 // Glyph bitmaps (resources of the executable).
 enum : int { GlyphKleinGross = 301, GlyphFlagDE = 302, GlyphFlagEN = 303 };
 

@@ -2,6 +2,7 @@
 // What a form asks of the window that realises it (Win32, or nothing in native tests).
 #include <string>
 
+#include "ui/HotKeys.h"
 #include "ui/formutil_unit.h"
 
 namespace kv::ui {
@@ -29,6 +30,8 @@ public:
     // host cannot be placed.
     virtual IPlacedForm* placement() { return nullptr; }
     virtual const IMonitors* monitors() const { return nullptr; }
+    // F1 ... F12 as system-wide hot keys of the window; none where the host has no window.
+    virtual IHotKeys* hotKeys() { return nullptr; }
 };
 
 // One hold of the window's painting for the life of the scope.

@@ -74,6 +74,7 @@ TKavintamainform::TKavintamainform(MainformServices services)
       Label7(ids::Label7, "Label7", {10, 420, 60, 14}, services.texts.text(TextId::CapLabel7)),
       datenpfadlabel(ids::datenpfadlabel, "datenpfadlabel", {72, 420, 326, 28}, services.texts.text(TextId::CapDatenpfad)),
       StatusBarMain(ids::StatusBarMain, "StatusBarMain", {0, kClientHeight - 19, kClientWidth, 19}, 300),
+      m_globaletasten("m_globaletasten", services.texts.text(TextId::MenuGlobaleTasten)),
       starttimer(ids::starttimer, "starttimer", 100, true),
       playerstatustimer(ids::playerstatustimer, "playerstatustimer", 77, false),
       jingletimer(ids::jingletimer, "jingletimer", 999999, false),
@@ -120,6 +121,7 @@ void TKavintamainform::bindEvents() {
     fensterkleingross.onClick = [this](Button&) { fensterkleingrossClick(); };
     B_info.onClick = [this](Button&) { B_infoClick(); };
     b_styleanwenden.onClick = [this](Button&) { b_styleanwendenClick(); };
+    m_globaletasten.onClick = [this] { m_globaletastenClick(); };
     starttimer.onTimer = [this] { starttimerTimer(); };
     playerstatustimer.onTimer = [this] { playerstatustimerTimer(); };
     jingletimer.onTimer = [this] { jingletimerTimer(); };
@@ -222,6 +224,7 @@ void TKavintamainform::FormCloseQuery() {
 
 void TKavintamainform::FormClose() {
     fMixerList.reset();
+    releaseGlobalKeys();  // the option stays as saved; the keys are free for others
 }
 
 void TKavintamainform::c_fensterimvordergrundClick() {

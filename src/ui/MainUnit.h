@@ -17,6 +17,7 @@
 #include "app/os_api_unit.h"
 #include "library/ProfileFile.h"
 #include "library/SessionProfile.h"
+#include "playback/MediaKinds.h"
 #include "playback/MediaPlayer.h"
 #include "remote/FadeController.h"
 #include "app/Dialogs.h"
@@ -26,8 +27,10 @@
 #include "ui/controls/Buttons.h"
 #include "ui/controls/ComboBox.h"
 #include "ui/controls/Control.h"
+#include "ui/controls/MenuItem.h"
 #include "ui/controls/Timer.h"
 #include "ui/controls/ValueControls.h"
+#include "ui/HotKeys.h"
 #include "ui/StyleEngine.h"
 
 namespace kv::ui {
@@ -50,6 +53,8 @@ struct MainformServices {
     IStyleEngine& styles = systemLookOnly();  // the looks and the active one
     // The system's button text colour: the glyph colour when the active look reports none.
     std::function<ColorValue()> systemButtonText = [] { return colorValue(0, 0, 0); };
+    // The extensions the system names a media device for, besides those every Windows plays.
+    const IMciExtensions& mciExtensions = noMciExtensions();
 };
 
 // The mixer listing: display name = GUID text pairs, in listing order.
@@ -92,11 +97,20 @@ public:
     void kategorieChange();
     void Kat_loeschenClick();
     void JingleButtonMouseDown(Button& sender, MouseButton button);
+    // Files dropped onto a slot button (full paths, in the order the source gives them).
+    void JingleButtonDragDrop(Button& target, const std::vector<std::wstring>& paths);
+    // The slot (1 ... 12) whose button holds the point (design pixels of the client area),
+    // 0 for none.
+    int slotAt(int x, int y) const;
 
     // --- Playback
     void JingleButtonClick(Button& sender);
     void SCExecute(int slot);  // SC1Execute ... SC12Execute: F1 ... F12, slot 1 ... 12
     void playjingle(const std::wstring& datei);
+    // F1 ... F12 as system-wide hot keys: the window menu's item turns them on and off, and
+    // a hot key fires its slot as the window's own key does.
+    void m_globaletastenClick();
+    void globalHotKey(int slot);
     void playerstatustimerTimer();
     void dolog(const std::wstring& jingle);
 
@@ -197,6 +211,7 @@ public:
     Label Label7;
     Label datenpfadlabel;
     StatusBar StatusBarMain;
+    MenuItem m_globaletasten;  // in the window menu: "F1–F12 auch in anderen Programmen"
 
     Timer starttimer;
     Timer playerstatustimer;
@@ -213,6 +228,10 @@ private:
     void showFirstCategory();
     void runRemoteCommand(const RemoteCommand& command);
     bool categoryExists() const;
+    void releaseGlobalKeys();
+    void assignDropped(Button& target, const std::wstring& file, const std::wstring& caption);
+    void assignDroppedInOrder(Button& first, const std::vector<std::wstring>& files,
+                              std::vector<std::wstring>& notices);
     std::pair<std::wstring, std::wstring> chosenMixerSession() const;
 
     MainformServices s_;

@@ -25,10 +25,11 @@ struct FakeServices {
     std::wstring executablePath = L"C:\\Programme\\Kavinta\\Kavinta.exe";
     FakeStyleEngine styles;
     ui::ColorValue systemButtonText = ui::colorValue(0, 0, 0);
+    FakeMciExtensions mciExtensions;
 
     ui::MainformServices services() {
         return {texts, dialogs, profile, files, env, player, clock, random, version, ui::compareTextIgnoreCase, rcform,
-                registry, executablePath, styles, [this] { return systemButtonText; }};
+                registry, executablePath, styles, [this] { return systemButtonText; }, mciExtensions};
     }
 };
 

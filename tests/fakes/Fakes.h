@@ -12,7 +12,9 @@
 #include "app/os_api_unit.h"
 #include "playback/MediaPlayer.h"
 #include "app/Dialogs.h"
+#include "playback/MediaKinds.h"
 #include "ui/FormHost.h"
+#include "ui/HotKeys.h"
 
 namespace kv::test {
 
@@ -176,6 +178,30 @@ public:
     }
 };
 
+// System-wide hot keys by slot; the slots in `taken` are held by another program.
+class FakeHotKeys final : public ui::IHotKeys {
+public:
+    std::set<int> registered;
+    std::set<int> taken;
+    int unregisterCalls = 0;
+    bool registerKey(int slot) override {
+        if (taken.count(slot)) return false;
+        registered.insert(slot);
+        return true;
+    }
+    void unregisterAll() override {
+        ++unregisterCalls;
+        registered.clear();
+    }
+};
+
+// The extensions (upper case, no dot) the system names an MCI device for.
+class FakeMciExtensions final : public IMciExtensions {
+public:
+    std::set<std::wstring> extensions;
+    bool registered(const std::wstring& extension) const override { return extensions.count(extension) > 0; }
+};
+
 class FakeFormHost final : public ui::IFormHost {
 public:
     std::wstring caption;
@@ -207,6 +233,8 @@ public:
     const ui::IMonitors* screens = nullptr;
     ui::IPlacedForm* placement() override { return placed; }
     const ui::IMonitors* monitors() const override { return screens; }
+    FakeHotKeys keys;
+    ui::IHotKeys* hotKeys() override { return &keys; }
 };
 
 }  // namespace kv::test

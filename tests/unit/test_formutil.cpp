@@ -192,7 +192,7 @@ TEST_F(Placement, UnwritableFileShowsTheWarningThenTheWriteErrorAndStillCloses) 
 TEST_F(Placement, FailedPlacementWriteKeepsTheKeysBeforeIt) {
     auto& f = start();
     window.rect.top = 77;
-    profile.failWritesAfter(3 + 3);  // KONFIG's three, then WINDOWSTATE, MONITOR and TOP
+    profile.failWritesAfter(4 + 3);  // KONFIG's four, then WINDOWSTATE, MONITOR and TOP
     f.konfigspeichern();
     EXPECT_EQ(stored(section, L"TOP"), L"77");
     EXPECT_EQ(stored(section, L"LEFT"), L"<missing>");

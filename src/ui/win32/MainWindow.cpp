@@ -3,7 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+<<<<<<< HEAD
 #include "app/commandpayload.h"
+=======
+#include "ui/ControlIds.h"
+#include "ui/win32/DroppedFiles.h"
+>>>>>>> wt-hotdrop
 #include "ui/win32/ModalLoops.h"
 
 namespace kv::ui::win32 {
@@ -43,6 +48,9 @@ Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
     setClientSize(scale_.toWindow(TKavintamainform::kClientWidth), scale_.toWindow(TKavintamainform::kClientHeight));
     createTimers();
     createAccelerators();
+    hotKeys_ = std::make_unique<HotKeyRegistrations>(hwnd());
+    globalKeysItem_ = std::make_unique<SystemMenuItem>(hwnd(), form_.m_globaletasten, ids::SysGlobaleTasten);
+    DragAcceptFiles(hwnd(), TRUE);  // files dropped onto the slot buttons
     formHook_ = std::make_unique<TFormHook>(*this);
     form_.attachHost(this);
 }
@@ -376,6 +384,11 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_SYSCOMMAND:
+            if (globalKeysItem_ && globalKeysItem_->onSysCommand(wParam)) return 0;
+            break;
+        case WM_HOTKEY: onHotKey(wParam); return 0;
+        case WM_DROPFILES: onDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
         case WM_CLOSE: onClose(); return 0;
         case WM_ENDSESSION:
             if (wParam) onSessionEnd();
@@ -504,6 +517,27 @@ void Win32MainWindow::onSessionEnd() {
     closing_ = true;
     closeAfterModalDialogs(hwnd());
     closeQuery();
+}
+
+// While a dialog of ours runs, the window's own F-keys go to the dialog and fire nothing:
+// so does a hot key.
+void Win32MainWindow::onHotKey(WPARAM id) {
+    const int slot = hotKeys_ ? hotKeys_->slotOf(id) : 0;
+    if (slot > 0 && !modalDialogRunning()) form_.globalHotKey(slot);
+}
+
+// The paths are read and the drop finished before the handler may ask for a caption.
+void Win32MainWindow::onDropFiles(HDROP drop) {
+    std::vector<std::wstring> paths;
+    POINT at{};
+    {
+        const DroppedFiles files(drop);
+        paths = files.paths();
+        at = files.point();
+    }
+    if (modalDialogRunning()) return;
+    const int slot = form_.slotAt(scale_.toDesign(at.x), scale_.toDesign(at.y));
+    if (slot > 0) form_.JingleButtonDragDrop(form_.slot(slot), paths);
 }
 
 void Win32MainWindow::onDestroy() {

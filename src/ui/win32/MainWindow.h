@@ -7,6 +7,7 @@
 // them: it is never visible without its controls. The window paints its children into
 // its own double-buffered paint wherever they can print themselves (see FormPainter).
 #include <windows.h>
+#include <shellapi.h>
 
 #include <memory>
 #include <optional>
@@ -22,10 +23,12 @@
 #include "ui/win32/FormPainter.h"
 #include "ui/win32/GdiObjects.h"
 #include "ui/win32/HighContrast.h"
+#include "ui/win32/HotKeyRegistrations.h"
 #include "ui/win32/KeyboardNavigation.h"
 #include "ui/win32/OwnWindow.h"
 #include "ui/win32/PaintBatch.h"
 #include "ui/win32/StyleLook.h"
+#include "ui/win32/SystemMenuItem.h"
 #include "ui/win32/TimerBinding.h"
 #include "ui/win32/ToolTips.h"
 #include "ui/win32/UiScale.h"
@@ -97,6 +100,7 @@ public:
     void endUpdate() override;
     IPlacedForm* placement() override { return this; }
     const IMonitors* monitors() const override { return &monitors_; }
+    IHotKeys* hotKeys() override { return hotKeys_.get(); }
 
     // IPlacedForm
     std::wstring componentName() const override { return L"Kavintamainform"; }
@@ -137,6 +141,8 @@ private:
     void closeQuery();
     void onSessionEnd();
     void onDestroy();
+    void onHotKey(WPARAM id);
+    void onDropFiles(HDROP drop);
 
     void onLoopStarted();
     bool printsIntoForm(HWND child) const;
@@ -173,6 +179,8 @@ private:
     AccPropAccessibleNames systemNames_;
     AccessibleNames* names_ = &systemNames_;
     std::wstring playingName_;
+    std::unique_ptr<HotKeyRegistrations> hotKeys_;  // F1..F12 system-wide, while on
+    std::unique_ptr<SystemMenuItem> globalKeysItem_;
     std::unique_ptr<TFormHook> formHook_;  // last: gone before the rest of the window
 };
 
