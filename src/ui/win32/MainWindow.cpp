@@ -3,12 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-<<<<<<< HEAD
 #include "app/commandpayload.h"
-=======
 #include "ui/ControlIds.h"
 #include "ui/win32/DroppedFiles.h"
->>>>>>> wt-hotdrop
 #include "ui/win32/ModalLoops.h"
 
 namespace kv::ui::win32 {
