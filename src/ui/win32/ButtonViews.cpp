@@ -8,6 +8,7 @@
 #include "app/Texts.h"
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/ModalLoops.h"
+#include "ui/win32/StyledButtons.h"
 
 namespace kv::ui::win32 {
 
@@ -114,6 +115,14 @@ bool PushButtonView::applyText() {
     return changed;
 }
 
+bool PushButtonView::onNotify(const NMHDR& header, LRESULT& result) {
+    const StyleLook* look = styledLook();
+    if (header.code != NM_CUSTOMDRAW || !look) return false;
+    result = drawStyledPushButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), *look, scale().dpi(),
+                                  !push_.marker().empty());
+    return true;
+}
+
 void PushButtonView::annotateName() {
     AccessibleNames* names = context().names;
     if (!names || !hwnd()) return;
@@ -163,9 +172,13 @@ void SpeedButtonView::apply(Aspect aspect) {
 bool SpeedButtonView::onDrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    if (pressed) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    if (const StyleLook* look = styledLook()) {
+        drawStyledFlatFace(item, *look, scale().dpi());
+    } else {
+        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+        if (pressed) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    }
     if (bitmap_) drawGlyph(dc, r, pressed);
     // Over the picture, which may fill the button: the mark inverts what lies beneath it.
     if (showsFocusMark(item)) {
@@ -216,6 +229,13 @@ void CheckBoxView::onCommand(int notifyCode, HWND) {
     if (notifyCode == BN_CLICKED) box_.click();
 }
 
+bool CheckBoxView::onNotify(const NMHDR& header, LRESULT& result) {
+    const StyleLook* look = styledLook();
+    if (header.code != NM_CUSTOMDRAW || !look) return false;
+    result = drawStyledCheckButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), *look, scale().dpi(), false);
+    return true;
+}
+
 RadioButtonView::RadioButtonView(RadioButton& model, const ViewContext& context)
     : Win32View(model, context), radio_(model) {
     // The form gives the first of a group without a checked button the tab stop.
@@ -239,6 +259,13 @@ void RadioButtonView::apply(Aspect aspect) {
 // dialog manager's click); the model runs the handler only for a change.
 void RadioButtonView::onCommand(int notifyCode, HWND) {
     if (notifyCode == BN_CLICKED) radio_.click();
+}
+
+bool RadioButtonView::onNotify(const NMHDR& header, LRESULT& result) {
+    const StyleLook* look = styledLook();
+    if (header.code != NM_CUSTOMDRAW || !look) return false;
+    result = drawStyledCheckButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), *look, scale().dpi(), true);
+    return true;
 }
 
 }  // namespace kv::ui::win32
