@@ -68,10 +68,19 @@ void ComboBoxView::switchLook(ComboBoxLook* look) {
 // can answer (WM_MEASUREITEM), so the look's height is set afterwards. The list's colours
 // (WM_CTLCOLORLISTBOX from the list) and the face (WM_PAINT) pass through the box itself.
 void ComboBoxView::installLook() {
+    setItemHeights();
+    hooked_ = SetWindowSubclass(hwnd(), lookProc, kLookHookId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+}
+
+void ComboBoxView::setItemHeights() {
     const int height = look_->itemHeight();
     SendMessageW(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
     SendMessageW(hwnd(), CB_SETITEMHEIGHT, 0, height);
-    hooked_ = SetWindowSubclass(hwnd(), lookProc, kLookHookId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+}
+
+void ComboBoxView::rescale() {
+    Win32View::rescale();
+    if (look_) setItemHeights();  // the look's heights follow the scale
 }
 
 LRESULT CALLBACK ComboBoxView::lookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

@@ -144,6 +144,7 @@ public:
     bool onDrawItem(const DRAWITEMSTRUCT& item) override;
     HBRUSH onCtlColor(HDC dc) override;
     void coloursChanged() override;
+    void rescale() override;
 
 protected:
     RECT windowRect() const override;  // the closed box and its open list below it
@@ -155,6 +156,7 @@ private:
     ComboBoxLook* wantedLook() const;
     void switchLook(ComboBoxLook* look);
     void installLook();
+    void setItemHeights();
     void syncItems();
     void showSelection();
     ComboBox& combo_;
