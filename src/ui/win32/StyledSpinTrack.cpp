@@ -15,7 +15,11 @@ ControlState arrowState(HWND arrows, const RECT& half) {
     if (!IsWindowEnabled(arrows)) return ControlState::Disabled;
     POINT cursor{};
     GetCursorPos(&cursor);
-    const bool over = WindowFromPoint(cursor) == arrows && (ScreenToClient(arrows, &cursor), PtInRect(&half, cursor));
+    bool over = WindowFromPoint(cursor) == arrows;
+    if (over) {
+        ScreenToClient(arrows, &cursor);
+        over = PtInRect(&half, cursor) != FALSE;
+    }
     const bool pressed = over && GetCapture() == arrows && GetKeyState(VK_LBUTTON) < 0;
     return controlState(true, pressed, over);
 }
