@@ -27,10 +27,13 @@ bool isMouseDown(UINT message) {
 
 // The keyboard's context-menu keys: Shift+F10 going down, and the context-menu key coming
 // up (when Windows, too, reports it as a context menu).
+// Every message passes here: the keyboard state is asked only for F10.
 bool isContextKey(UINT message, WPARAM key) {
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    const bool otherModifier = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
-    if ((message == WM_SYSKEYDOWN || message == WM_KEYDOWN) && key == VK_F10) return shift && !otherModifier;
+    if ((message == WM_SYSKEYDOWN || message == WM_KEYDOWN) && key == VK_F10) {
+        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        const bool otherModifier = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+        return shift && !otherModifier;
+    }
     return message == WM_KEYUP && key == VK_APPS;
 }
 
@@ -118,8 +121,9 @@ bool PushButtonView::applyText() {
 bool PushButtonView::onNotify(const NMHDR& header, LRESULT& result) {
     const StyleLook* look = styledLook();
     if (header.code != NM_CUSTOMDRAW || !look) return false;
+    HFONT font = context().fonts ? context().fonts->get(push_.font()) : nullptr;
     result = drawStyledPushButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), *look, scale().dpi(),
-                                  !push_.marker().empty());
+                                  !push_.marker().empty(), push_.caption(), font);
     return true;
 }
 

@@ -13,6 +13,7 @@ constexpr int kCheckTextGap = 4;
 struct ButtonState {
     ControlState state;
     bool focusShown;
+    bool accessKeys;
 };
 
 ButtonState stateOf(const NMCUSTOMDRAW& draw) {
@@ -21,8 +22,10 @@ ButtonState stateOf(const NMCUSTOMDRAW& draw) {
     const LRESULT pushState = SendMessageW(button, BM_GETSTATE, 0, 0);
     const bool pressed = (draw.uItemState & CDIS_SELECTED) || (pushState & BST_PUSHED);
     const bool hot = (draw.uItemState & CDIS_HOT) != 0;
-    const bool focused = (draw.uItemState & CDIS_FOCUS) || GetFocus() == button;
-    return {controlState(enabled, pressed, hot), enabled && focused && showsFocusCues(button)};
+    const bool focused = (draw.uItemState & CDIS_FOCUS) != 0;
+    const LRESULT cues = SendMessageW(button, WM_QUERYUISTATE, 0, 0);
+    return {controlState(enabled, pressed, hot), enabled && focused && !(cues & UISF_HIDEFOCUS),
+            !(cues & UISF_HIDEACCEL)};
 }
 
 int scaled(int designPixels, int dpi) { return MulDiv(designPixels, dpi, 96); }
@@ -53,15 +56,16 @@ void drawRadioCircle(HDC dc, const RECT& box, const StyleLook& look, const Check
 
 }  // namespace
 
-LRESULT drawStyledPushButton(const NMCUSTOMDRAW& draw, const StyleLook& look, int dpi, bool playing) {
+LRESULT drawStyledPushButton(const NMCUSTOMDRAW& draw, const StyleLook& look, int dpi, bool playing,
+                             const std::wstring& caption, HFONT font) {
     if (draw.dwDrawStage != CDDS_PREPAINT) return CDRF_DODEFAULT;
     HDC dc = draw.hdc;
     const RECT r = draw.rc;
     const ButtonState s = stateOf(draw);
     const ButtonColours c = buttonColours(s.state, s.focusShown, playing);
-    FillRect(dc, &r, look.windowBrush());  // beyond the rounded corners
     const int border = look.metric(StyleMetric::BorderWidth, dpi);
     const int radius = look.metric(StyleMetric::ButtonRadius, dpi);
+    FillRect(dc, &r, look.windowBrush());  // beyond the rounded corners
     drawRoundedBox(dc, r, look, c.face, c.border, border, radius);
     if (s.focusShown) {
         // A second ring inside the border, in the focus colour.
@@ -73,8 +77,7 @@ LRESULT drawStyledPushButton(const NMCUSTOMDRAW& draw, const StyleLook& look, in
     }
     RECT text = r;
     if (s.state == ControlState::Pressed) OffsetRect(&text, 0, 1);
-    drawStyledText(dc, draw.hdr.hwndFrom, textOfWindow(draw.hdr.hwndFrom), text, look.colour(c.text),
-                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    drawStyledText(dc, font, s.accessKeys, caption, text, look.colour(c.text), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     return CDRF_SKIPDEFAULT;
 }
 

@@ -71,9 +71,7 @@ bool StyledComboLook::paintFace(HWND box, HDC dc) {
     const bool enabled = IsWindowEnabled(box) != FALSE;
     const bool focused = GetFocus() == box;
     const bool dropped = SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    const bool hot = WindowFromPoint(cursor) == box;
+    const bool hot = mouseOver(box);
 
     FillRect(dc, &client, look_.windowBrush());
     const ButtonColours c = buttonColours(controlState(enabled, dropped, hot), focused && showsFocusCues(box), false);

@@ -34,10 +34,15 @@ void drawArrow(HDC dc, const RECT& r, COLORREF colour, bool up, int size) {
 
 void drawStyledText(HDC dc, HWND window, const std::wstring& text, RECT r, COLORREF colour, UINT format) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+    drawStyledText(dc, font, showsAccessKeys(window), text, r, colour, format);
+}
+
+void drawStyledText(HDC dc, HFONT font, bool accessKeys, const std::wstring& text, RECT r, COLORREF colour,
+                    UINT format) {
     SelectedObject selected(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SetTextColor(dc, colour);
     const int mode = SetBkMode(dc, TRANSPARENT);
-    if (!showsAccessKeys(window)) format |= DT_HIDEPREFIX;
+    if (!accessKeys) format |= DT_HIDEPREFIX;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
     SetBkMode(dc, mode);
 }
@@ -50,6 +55,19 @@ SIZE measureStyledText(HDC dc, HWND window, const std::wstring& text) {
     if (!showsAccessKeys(window)) format |= DT_HIDEPREFIX;
     DrawTextW(dc, text.empty() ? L" " : text.c_str(), text.empty() ? 1 : static_cast<int>(text.size()), &r, format);
     return {r.right - r.left, r.bottom - r.top};
+}
+
+bool mouseOver(HWND window, const RECT* part) {
+    POINT cursor{};
+    if (!GetCursorPos(&cursor)) return false;
+    RECT r{};
+    if (part) {
+        r = *part;
+        MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+    } else {
+        GetWindowRect(window, &r);
+    }
+    return PtInRect(&r, cursor) != FALSE;
 }
 
 bool showsFocusCues(HWND window) { return (SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0; }

@@ -19,6 +19,9 @@ void drawRoundedFrame(HDC dc, const RECT& r, const StyleLook& look, StyleRole bo
 void drawArrow(HDC dc, const RECT& r, COLORREF colour, bool up, int size);
 // Text in colour, with the window's font, transparent over what lies beneath.
 void drawStyledText(HDC dc, HWND window, const std::wstring& text, RECT r, COLORREF colour, UINT format);
+// The same with the font and whether access keys show already known.
+void drawStyledText(HDC dc, HFONT font, bool accessKeys, const std::wstring& text, RECT r, COLORREF colour,
+                    UINT format);
 
 // The size the text takes on one line in the window's font.
 SIZE measureStyledText(HDC dc, HWND window, const std::wstring& text);
@@ -28,5 +31,8 @@ SIZE measureStyledText(HDC dc, HWND window, const std::wstring& text);
 bool showsFocusCues(HWND window);
 bool showsAccessKeys(HWND window);
 std::wstring textOfWindow(HWND window);
+// Whether the mouse is over the window's rectangle now. Asked of the rectangle, not of the
+// window under the mouse: that question goes to whichever program's window lies there.
+bool mouseOver(HWND window, const RECT* part = nullptr);
 
 }  // namespace kv::ui::win32

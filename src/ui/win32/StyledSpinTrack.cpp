@@ -13,13 +13,7 @@ constexpr int kArrowSize = 3;  // design pixels from the tip to each corner
 // the mouse.
 ControlState arrowState(HWND arrows, const RECT& half) {
     if (!IsWindowEnabled(arrows)) return ControlState::Disabled;
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    bool over = WindowFromPoint(cursor) == arrows;
-    if (over) {
-        ScreenToClient(arrows, &cursor);
-        over = PtInRect(&half, cursor) != FALSE;
-    }
+    const bool over = mouseOver(arrows, &half);
     const bool pressed = over && GetCapture() == arrows && GetKeyState(VK_LBUTTON) < 0;
     return controlState(true, pressed, over);
 }
