@@ -338,6 +338,23 @@ TEST_F(StylesTest, ButtonStatesTakeTheirOwnColours) {
     EXPECT_EQ(countOf(coloursOf(child(ids::J1 + 3)), colour(StyleRole::PlayingMarker)), 0) << "only on the playing slot";
 }
 
+TEST_F(StylesTest, ButtonUnderTheMouseTakesTheHotColours) {
+    create(SW_SHOW);
+    use(kDark);
+    HWND j7 = child(ids::J1 + 6);
+    RECT r{};
+    GetWindowRect(j7, &r);
+    SetCursorPos((r.left + r.right) / 2, r.top + 3);
+    const COLORREF hot = colour(StyleRole::ButtonHotFace);
+    const bool reached = pumpUntil([&] {
+        RedrawWindow(j7, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        return mostCommon(coloursOf(j7)) == hot;
+    }, 1500);
+    SetCursorPos(0, 0);
+    EXPECT_TRUE(reached) << "the hot face under the mouse";
+    EXPECT_NE(mostCommon(coloursOf(child(ids::J1 + 7))), hot) << "not beside it";
+}
+
 TEST_F(StylesTest, FocusRingShowsOnlyWhileFocusCuesShow) {
     create(SW_SHOW);
     use(kDark);
