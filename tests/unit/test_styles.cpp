@@ -430,3 +430,15 @@ TEST_F(Styles, AStyleWithoutButtonTextColourUsesTheSystems) {
     choose(L"Glow");
     EXPECT_EQ(form->fensterkleingross.glyphPixels().at(0, 0), rgb(60, 60, 60));
 }
+
+TEST_F(Styles, ANameThatDiffersOnlyInCaseIsNotTheActiveStyle) {
+    createWithGlyph();
+    styles.colours[L"Sky"] = colorValue(200, 200, 200);
+    choose(L"Sky");
+    const PixelBuffer afterSky = form->fensterkleingross.glyphPixels();
+    form->SetStyle(L"sky");
+    ASSERT_EQ(styles.switches.size(), 2u) << "the comparison with the active name is exact";
+    EXPECT_EQ(styles.switches.back(), L"sky");
+    EXPECT_EQ(styles.active, L"Sky") << "no look has that name: the look stays";
+    EXPECT_EQ(form->fensterkleingross.glyphPixels(), afterSky) << "nothing recoloured after a failed switch";
+}

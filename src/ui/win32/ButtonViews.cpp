@@ -8,6 +8,7 @@
 #include "app/Texts.h"
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/ModalLoops.h"
+#include "ui/win32/StyledButtons.h"
 
 namespace kv::ui::win32 {
 
@@ -26,10 +27,13 @@ bool isMouseDown(UINT message) {
 
 // The keyboard's context-menu keys: Shift+F10 going down, and the context-menu key coming
 // up (when Windows, too, reports it as a context menu).
+// Every message passes here: the keyboard state is asked only for F10.
 bool isContextKey(UINT message, WPARAM key) {
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    const bool otherModifier = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
-    if ((message == WM_SYSKEYDOWN || message == WM_KEYDOWN) && key == VK_F10) return shift && !otherModifier;
+    if ((message == WM_SYSKEYDOWN || message == WM_KEYDOWN) && key == VK_F10) {
+        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        const bool otherModifier = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+        return shift && !otherModifier;
+    }
     return message == WM_KEYUP && key == VK_APPS;
 }
 
@@ -114,6 +118,15 @@ bool PushButtonView::applyText() {
     return changed;
 }
 
+bool PushButtonView::onNotify(const NMHDR& header, LRESULT& result) {
+    const StyleLook* look = styledLook();
+    if (header.code != NM_CUSTOMDRAW || !look) return false;
+    HFONT font = context().fonts ? context().fonts->get(push_.font()) : nullptr;
+    result = drawStyledPushButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), *look, scale().dpi(),
+                                  !push_.marker().empty(), push_.caption(), font);
+    return true;
+}
+
 void PushButtonView::annotateName() {
     AccessibleNames* names = context().names;
     if (!names || !hwnd()) return;
@@ -163,9 +176,13 @@ void SpeedButtonView::apply(Aspect aspect) {
 bool SpeedButtonView::onDrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    if (pressed) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    if (const StyleLook* look = styledLook()) {
+        drawStyledFlatFace(item, *look, scale().dpi());
+    } else {
+        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+        if (pressed) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    }
     if (bitmap_) drawGlyph(dc, r, pressed);
     // Over the picture, which may fill the button: the mark inverts what lies beneath it.
     if (showsFocusMark(item)) {
@@ -216,6 +233,13 @@ void CheckBoxView::onCommand(int notifyCode, HWND) {
     if (notifyCode == BN_CLICKED) box_.click();
 }
 
+bool CheckBoxView::onNotify(const NMHDR& header, LRESULT& result) {
+    const StyleLook* look = styledLook();
+    if (header.code != NM_CUSTOMDRAW || !look) return false;
+    result = drawStyledCheckButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), *look, scale().dpi(), false);
+    return true;
+}
+
 RadioButtonView::RadioButtonView(RadioButton& model, const ViewContext& context)
     : Win32View(model, context), radio_(model) {
     // The form gives the first of a group without a checked button the tab stop.
@@ -239,6 +263,13 @@ void RadioButtonView::apply(Aspect aspect) {
 // dialog manager's click); the model runs the handler only for a change.
 void RadioButtonView::onCommand(int notifyCode, HWND) {
     if (notifyCode == BN_CLICKED) radio_.click();
+}
+
+bool RadioButtonView::onNotify(const NMHDR& header, LRESULT& result) {
+    const StyleLook* look = styledLook();
+    if (header.code != NM_CUSTOMDRAW || !look) return false;
+    result = drawStyledCheckButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), *look, scale().dpi(), true);
+    return true;
 }
 
 }  // namespace kv::ui::win32

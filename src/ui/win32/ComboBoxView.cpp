@@ -5,6 +5,7 @@
 #include "ui/win32/ComboBoxLook.h"
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/ModalLoops.h"
+#include "ui/win32/StyleLook.h"
 
 namespace kv::ui::win32 {
 
@@ -14,7 +15,8 @@ constexpr int kListRowHeight = 14;  // design pixels per entry of the open list
 }  // namespace
 
 ComboBoxView::ComboBoxView(ComboBox& model, const ViewContext& context)
-    : Win32View(model, context), combo_(model), look_(context.comboLook) {
+    : Win32View(model, context), combo_(model), look_(nullptr) {
+    look_ = wantedLook();
     const DWORD ownerDrawn = look_ ? CBS_OWNERDRAWFIXED | CBS_HASSTRINGS : 0;
     createWindow(WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | ownerDrawn);
     // With common controls 6 the open list's length comes from here, not from the height.
@@ -33,20 +35,60 @@ RECT ComboBoxView::windowRect() const {
     return r;
 }
 
+ComboBoxLook* ComboBoxView::wantedLook() const {
+    const StyleLook* styles = context().look;
+    return styles && !styles->style() ? nullptr : context().comboLook;
+}
+
+void ComboBoxView::coloursChanged() {
+    ComboBoxLook* wanted = wantedLook();
+    if (wanted != look_ && hwnd()) switchLook(wanted);
+}
+
+// A box reads CBS_OWNERDRAWFIXED only while it is created: a new one takes the old one's
+// place with every other style bit (the Tab stop and group marks among them).
+void ComboBoxView::switchLook(ComboBoxLook* look) {
+    const bool focused = GetFocus() == hwnd();
+    SendMessageW(hwnd(), CB_SHOWDROPDOWN, FALSE, 0);
+    constexpr DWORD kOwnerDrawn = CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+    DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)) & ~kOwnerDrawn;
+    if (look) style |= kOwnerDrawn;
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE));
+    look_ = look;
+    recreateWindow(WC_COMBOBOXW, style, exStyle);
+    if (!hwnd()) return;
+    SendMessageW(hwnd(), CB_SETMINVISIBLE, kListRows, 0);
+    if (look_) installLook();
+    shown_.clear();
+    syncItems();
+    if (focused) SetFocus(hwnd());
+}
+
 // The box asks its parent for the entries' height while it is created, before this view
 // can answer (WM_MEASUREITEM), so the look's height is set afterwards. The list's colours
 // (WM_CTLCOLORLISTBOX from the list) and the face (WM_PAINT) pass through the box itself.
 void ComboBoxView::installLook() {
+    setItemHeights();
+    hooked_ = SetWindowSubclass(hwnd(), lookProc, kLookHookId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+}
+
+void ComboBoxView::setItemHeights() {
     const int height = look_->itemHeight();
     SendMessageW(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
     SendMessageW(hwnd(), CB_SETITEMHEIGHT, 0, height);
-    hooked_ = SetWindowSubclass(hwnd(), lookProc, kLookHookId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+}
+
+void ComboBoxView::rescale() {
+    Win32View::rescale();
+    if (look_) setItemHeights();  // the look's heights follow the scale
 }
 
 LRESULT CALLBACK ComboBoxView::lookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR data) noexcept {
     auto* self = reinterpret_cast<ComboBoxView*>(data);
     try {
+        // A box being replaced by one without the look hears only its own end.
+        if (!self->look_ && message != WM_NCDESTROY) return DefSubclassProc(window, message, wParam, lParam);
         switch (message) {
             case WM_CTLCOLORLISTBOX:
                 if (HBRUSH brush = self->look_->listColours(reinterpret_cast<HDC>(wParam)))

@@ -8,6 +8,7 @@
 #include "ui/controls/ComboBox.h"
 #include "ui/controls/ValueControls.h"
 #include "ui/win32/Glyphs.h"
+#include "ui/win32/PaintHook.h"
 #include "ui/win32/Win32View.h"
 
 namespace kv::ui::win32 {
@@ -22,6 +23,9 @@ public:
 class GroupBoxView final : public Win32View {
 public:
     GroupBoxView(GroupBox& model, const ViewContext& context);
+
+private:
+    PaintHook paint_;  // a style's frame and caption
 };
 
 // A thin etched separator line.
@@ -31,6 +35,9 @@ public:
 
 protected:
     bool applyText() override { return false; }
+
+private:
+    PaintHook paint_;  // a style's line
 };
 
 // Push buttons and speed buttons: a click goes to Button::click(); every mouse button that
@@ -60,6 +67,7 @@ class PushButtonView final : public ButtonViewBase {
 public:
     PushButtonView(Button& model, const ViewContext& context);
     ~PushButtonView() override;
+    bool onNotify(const NMHDR& header, LRESULT& result) override;  // a style's custom draw
 
 protected:
     std::wstring initialText() const override;
@@ -100,6 +108,7 @@ public:
     CheckBoxView(CheckBox& model, const ViewContext& context);
     void apply(Aspect aspect) override;
     void onCommand(int notifyCode, HWND from) override;
+    bool onNotify(const NMHDR& header, LRESULT& result) override;
 
 private:
     CheckBox& box_;
@@ -110,6 +119,7 @@ public:
     RadioButtonView(RadioButton& model, const ViewContext& context);
     void apply(Aspect aspect) override;
     void onCommand(int notifyCode, HWND from) override;
+    bool onNotify(const NMHDR& header, LRESULT& result) override;
 
 private:
     RadioButton& radio_;
@@ -119,7 +129,10 @@ private:
 // the model's order: the model sorts, the box has no CBS_SORT. The operator's pick reaches
 // the model's onChange; the opening of the list reaches its onDropDown before the list
 // shows, so that a handler can still refill it. A selection made by the program is silent.
-// With a look in the context, the style draws the entries, the list's colours and the face.
+// With a look in the context, the style draws the entries, the list's colours and the face;
+// with a style look too, only while that has a style: the box is created again, as the plain
+// system control, when the look goes ("Windows", high contrast) and as the style's when it
+// comes back, keeping its entries, selection, focus and place in the Tab order.
 class ComboBoxView final : public Win32View {
 public:
     static constexpr int kListRows = 8;  // rows the open list shows before it scrolls
@@ -130,6 +143,8 @@ public:
     void onCommand(int notifyCode, HWND from) override;
     bool onDrawItem(const DRAWITEMSTRUCT& item) override;
     HBRUSH onCtlColor(HDC dc) override;
+    void coloursChanged() override;
+    void rescale() override;
 
 protected:
     RECT windowRect() const override;  // the closed box and its open list below it
@@ -138,7 +153,10 @@ protected:
 private:
     static LRESULT CALLBACK lookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR self) noexcept;
+    ComboBoxLook* wantedLook() const;
+    void switchLook(ComboBoxLook* look);
     void installLook();
+    void setItemHeights();
     void syncItems();
     void showSelection();
     ComboBox& combo_;
@@ -159,7 +177,7 @@ public:
     void apply(Aspect aspect) override;
     void rescale() override;
     void onCommand(int notifyCode, HWND from) override;
-    HBRUSH onCtlColor(HDC) override { return nullptr; }
+    HBRUSH onCtlColor(HDC dc) override;  // the edit's colours in a style
 
 protected:
     std::wstring initialText() const override;
@@ -170,6 +188,8 @@ private:
     void attachUpDown();
     SpinEdit& spin_;
     UniqueWindow upDown_;
+    PaintHook arrowsPaint_;  // a style's arrows
+    PaintHook framePaint_;   // a style's border round the edit
     bool writingText_ = false;
     bool typing_ = false;
 };
@@ -179,7 +199,8 @@ public:
     TrackBarView(TrackBar& model, const ViewContext& context);
     void apply(Aspect aspect) override;
     void onScroll(int code) override;
-    HBRUSH onCtlColor(HDC) override { return nullptr; }
+    bool onNotify(const NMHDR& header, LRESULT& result) override;  // a style's custom draw
+    HBRUSH onCtlColor(HDC dc) override;
 
 protected:
     bool applyText() override { return false; }
@@ -195,6 +216,7 @@ public:
     void apply(Aspect aspect) override;
     void rescale() override;
     HBRUSH onCtlColor(HDC) override { return nullptr; }
+    void coloursChanged() override;
     // Puts the bar along the bottom edge of the parent's client area.
     void dock();
 
@@ -205,6 +227,7 @@ protected:
 private:
     void setParts();
     StatusBar& bar_;
+    PaintHook paint_;  // a style's face over the bar's text parts
 };
 
 // The view for a control of any kind.

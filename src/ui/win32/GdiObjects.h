@@ -27,6 +27,7 @@ using UniqueFont = kv::UniqueResource<HFONT, GdiObjectTraits>;
 using UniqueBitmap = kv::UniqueResource<HBITMAP, GdiObjectTraits>;
 using UniqueRegion = kv::UniqueResource<HRGN, GdiObjectTraits>;
 using UniqueBrush = kv::UniqueResource<HBRUSH, GdiObjectTraits>;
+using UniquePen = kv::UniqueResource<HPEN, GdiObjectTraits>;
 using UniqueMemoryDc = kv::UniqueResource<HDC, MemoryDcTraits>;
 using UniqueWindow = kv::UniqueResource<HWND, WindowTraits>;
 using UniqueAccelerators = kv::UniqueResource<HACCEL, AcceleratorTraits>;

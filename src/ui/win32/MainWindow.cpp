@@ -85,7 +85,7 @@ void Win32MainWindow::createViews() {
     initCommonControls();
     tips_ = std::make_unique<ToolTips>(hwnd());
     const ViewContext context{hwnd(), instance_, &scale_, &fonts_, tips_.get(), this,
-                              &contrast_, names_, &playingName_, nullptr, &look_};
+                              &contrast_, names_, &playingName_, &comboLook_, &look_};
     for (Control* control : form_.controls()) {
         std::unique_ptr<Win32View> view = makeView(*control, context);
         if (!view) continue;
@@ -105,6 +105,14 @@ void Win32MainWindow::createViews() {
     // The focus starts on the first control Tab reaches (the category box) as soon as the
     // window is active; it is already when it was activated before its children came.
     if (GetActiveWindow() == hwnd()) focus_.passFocus(hwnd());
+}
+
+void Win32MainWindow::indexWindows() {
+    byWindow_.clear();
+    for (const auto& view : views_)
+        for (HWND child : view->windows())
+            if (child) byWindow_[child] = view.get();
+    painter_.childrenChanged();
 }
 
 void Win32MainWindow::setAccessibleNames(AccessibleNames* names) {
@@ -348,9 +356,15 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         }
         case WM_PAINT: painter_.paint(hwnd()); return 0;
-        case WM_ERASEBKGND:
-            if (FormPainter::erasesInPaint(hwnd(), reinterpret_cast<HDC>(wParam))) return 1;
-            break;
+        case WM_ERASEBKGND: {
+            // Another DC: a themed child drawing the form's background beneath itself.
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            if (FormPainter::erasesInPaint(hwnd(), dc)) return 1;
+            RECT r{};
+            GetClipBox(dc, &r);
+            FillRect(dc, &r, look_.windowBrush());
+            return 1;
+        }
         case WM_SYSCOLORCHANGE: contrast_.refresh(); onColoursChanged(true); break;
         case WM_SETTINGCHANGE:
             if (contrast_.refresh()) onColoursChanged(false);
@@ -449,7 +463,10 @@ LRESULT Win32MainWindow::onCopyData(const COPYDATASTRUCT* data) {
 // controls are told as their parent must, and everything is painted again.
 void Win32MainWindow::onColoursChanged(bool systemColours) {
     if (!hwnd()) return;
+    look_.refresh();
     for (const auto& view : views_) view->coloursChanged();
+    indexWindows();  // a combo box may have a new window
+    caption_.apply(hwnd(), look_);
     if (systemColours)
         for (const auto& view : views_)
             for (HWND window : view->windows())
@@ -466,10 +483,7 @@ void Win32MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32MainWindow::styleChanged() {
-    look_.refresh();
-    onColoursChanged(false);
-}
+void Win32MainWindow::styleChanged() { onColoursChanged(false); }
 
 void Win32MainWindow::onTimer(UINT_PTR id) {
     for (const auto& binding : timers_) {

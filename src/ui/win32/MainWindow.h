@@ -28,6 +28,8 @@
 #include "ui/win32/OwnWindow.h"
 #include "ui/win32/PaintBatch.h"
 #include "ui/win32/StyleLook.h"
+#include "ui/win32/StyledCaption.h"
+#include "ui/win32/StyledComboLook.h"
 #include "ui/win32/SystemMenuItem.h"
 #include "ui/win32/TimerBinding.h"
 #include "ui/win32/ToolTips.h"
@@ -150,6 +152,7 @@ private:
     void createTimers();
     void createAccelerators();
     void setClientSize(int width, int height);  // window pixels
+    void indexWindows();  // after views created windows again
     void releaseChildren();
     Win32View* viewFor(HWND window) const;
 
@@ -176,6 +179,8 @@ private:
     HWND pendingContextKey_ = nullptr;  // posted kContextKeyMessage not yet served
     HighContrast contrast_;
     StyleLook look_{contrast_};
+    StyledComboLook comboLook_{look_, scale_};
+    CaptionColours caption_;
     AccPropAccessibleNames systemNames_;
     AccessibleNames* names_ = &systemNames_;
     std::wstring playingName_;

@@ -3,6 +3,9 @@
 #include <commctrl.h>
 
 #include "ui/win32/ControlViews.h"
+#include "ui/win32/StyleLook.h"
+#include "ui/win32/StyledFrames.h"
+#include "ui/win32/StyledStatusBar.h"
 
 namespace kv::ui::win32 {
 
@@ -19,10 +22,19 @@ LabelView::LabelView(Label& model, const ViewContext& context) : Win32View(model
 
 GroupBoxView::GroupBoxView(GroupBox& model, const ViewContext& context) : Win32View(model, context) {
     createWindow(L"BUTTON", BS_GROUPBOX);
+    // Group boxes send no custom draw that can be relied on: the style paints them over.
+    paint_.install(hwnd(), [this](HWND box, HDC dc) {
+        const StyleLook* look = styledLook();
+        return look && paintStyledGroupBox(box, dc, *look, scale().dpi());
+    });
 }
 
 PanelView::PanelView(Panel& model, const ViewContext& context) : Win32View(model, context) {
     createWindow(L"STATIC", SS_ETCHEDFRAME);
+    paint_.install(hwnd(), [this](HWND line, HDC dc) {
+        const StyleLook* look = styledLook();
+        return look && paintStyledSeparator(line, dc, *look);
+    });
 }
 
 StatusBarView::StatusBarView(StatusBar& model, const ViewContext& context)
@@ -32,6 +44,15 @@ StatusBarView::StatusBarView(StatusBar& model, const ViewContext& context)
     createWindow(STATUSCLASSNAMEW, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NOMOVEY | CCS_NODIVIDER);
     setParts();
     applyText();
+    paint_.install(hwnd(), [this](HWND bar, HDC dc) {
+        const StyleLook* look = styledLook();
+        return look && paintStyledStatusBar(bar, dc, *look, scale().dpi());
+    });
+    if (styledLook()) coloursChanged();
+}
+
+void StatusBarView::coloursChanged() {
+    if (context().look) setStatusBarBackground(hwnd(), *context().look);
 }
 
 RECT StatusBarView::windowRect() const {

@@ -1,5 +1,7 @@
 #include "ui/win32/StyleLook.h"
 
+#include "ui/StyleStates.h"
+
 #include <string_view>
 
 namespace kv::ui::win32 {
@@ -47,9 +49,29 @@ HBRUSH StyleLook::windowBrush() const {
     return style() && windowBrush_ ? windowBrush_.get() : GetSysColorBrush(COLOR_BTNFACE);
 }
 
+HBRUSH StyleLook::brush(StyleRole role) const {
+    UniqueBrush& b = brushes_[static_cast<size_t>(role)];
+    if (!b) b.reset(CreateSolidBrush(colour(role)));
+    return b.get();
+}
+
+HPEN StyleLook::pen(StyleRole role, int width) const {
+    for (const Pen& p : pens_)
+        if (p.role == role && p.width == width) return p.pen.get();
+    pens_.push_back({role, width, UniquePen(CreatePen(PS_INSIDEFRAME, width, colour(role)))});
+    return pens_.back().pen.get();
+}
+
+int StyleLook::metric(StyleMetric m, int dpi) const {
+    const StyleData* s = style();
+    return s ? scaledMetric(s->metric(m), dpi) : 0;
+}
+
 void StyleLook::refresh() {
     const StyleData* s = engine_ ? engine_->active() : nullptr;
     windowBrush_.reset(s ? CreateSolidBrush(toColorRef(s->colour(StyleRole::Window))) : nullptr);
+    for (UniqueBrush& b : brushes_) b.reset();
+    pens_.clear();
 }
 
 int loadBuiltinStyles(StyleEngine& engine, HMODULE module) {

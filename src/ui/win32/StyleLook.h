@@ -1,8 +1,11 @@
 #pragma once
-// The active style as the views draw it: its colours as COLORREF and the brushes made from
-// them, or nothing while the system look is active or high contrast is on (then the
-// system's colours win over any style).
+// The active style as the views draw it: its colours as COLORREF and the brushes and pens
+// made from them, or nothing while the system look is active or high contrast is on (then
+// the system's colours win over any style).
 #include <windows.h>
+
+#include <array>
+#include <vector>
 
 #include "ui/StyleEngine.h"
 #include "ui/win32/GdiObjects.h"
@@ -27,13 +30,26 @@ public:
     COLORREF colour(StyleRole role) const;
     // The window's background: the style's, else the system's button face.
     HBRUSH windowBrush() const;
+    // A brush and a pen (width in window pixels) of a role of the active style, made on first
+    // use and kept until the style changes. Only while style() is set.
+    HBRUSH brush(StyleRole role) const;
+    HPEN pen(StyleRole role, int width) const;
+    // A measure of the style at dpi.
+    int metric(StyleMetric metric, int dpi) const;
     // After a switch of the style: makes the brushes again.
     void refresh();
 
 private:
+    struct Pen {
+        StyleRole role;
+        int width;
+        UniquePen pen;
+    };
     const HighContrast& contrast_;
     const StyleEngine* engine_ = nullptr;
     UniqueBrush windowBrush_;
+    mutable std::array<UniqueBrush, kStyleRoleCount> brushes_;
+    mutable std::vector<Pen> pens_;
 };
 
 // Adds every KVSTYLE resource of the module to the engine; returns how many were added.

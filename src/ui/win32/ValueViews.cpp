@@ -9,6 +9,9 @@
 #include <string>
 
 #include "ui/win32/ControlViews.h"
+#include "ui/win32/StyleLook.h"
+#include "ui/win32/StyledFrames.h"
+#include "ui/win32/StyledSpinTrack.h"
 
 namespace kv::ui::win32 {
 
@@ -46,6 +49,23 @@ SpinEditView::SpinEditView(SpinEdit& model, const ViewContext& context) : Win32V
                                   0, 0, 0, 0, context.parent, nullptr, context.instance, nullptr));
     attachUpDown();
     if (upDown_) SendMessageW(upDown_.get(), UDM_SETPOS32, 0, static_cast<LPARAM>(spin_.value()));
+    arrowsPaint_.install(upDown_.get(), [this](HWND arrows, HDC dc) {
+        const StyleLook* look = styledLook();
+        return look && paintStyledUpDown(arrows, dc, *look, scale().dpi());
+    });
+    framePaint_.install(hwnd(), {}, [this](HWND edit, HDC dc) {
+        const StyleLook* look = styledLook();
+        return look && paintStyledEditFrame(edit, dc, *look);
+    });
+}
+
+HBRUSH SpinEditView::onCtlColor(HDC dc) {
+    const StyleLook* look = styledLook();
+    if (!look) return nullptr;
+    const bool enabled = IsWindowEnabled(hwnd()) != FALSE;
+    SetTextColor(dc, look->colour(enabled ? StyleRole::EditText : StyleRole::ButtonDisabledText));
+    SetBkColor(dc, look->colour(enabled ? StyleRole::EditFace : StyleRole::ButtonDisabledFace));
+    return look->brush(enabled ? StyleRole::EditFace : StyleRole::ButtonDisabledFace);
 }
 
 std::wstring SpinEditView::initialText() const { return std::to_wstring(spin_.value()); }
@@ -95,6 +115,9 @@ void SpinEditView::rescale() {
 
 void SpinEditView::onCommand(int notifyCode, HWND from) {
     if (from != hwnd()) return;
+    // A style's border tells the focus.
+    if ((notifyCode == EN_SETFOCUS || notifyCode == EN_KILLFOCUS) && styledLook())
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     if (notifyCode == EN_CHANGE && !writingText_) {
         const std::optional<int> typed = parseInteger(windowText(hwnd()));
         if (!typed) return;
@@ -123,6 +146,21 @@ void TrackBarView::apply(Aspect aspect) {
         return;
     }
     Win32View::apply(aspect);
+}
+
+bool TrackBarView::onNotify(const NMHDR& header, LRESULT& result) {
+    const StyleLook* look = styledLook();
+    if (header.code != NM_CUSTOMDRAW || !look) return false;
+    result = drawStyledTrackBar(reinterpret_cast<const NMCUSTOMDRAW&>(header), *look, scale().dpi());
+    return true;
+}
+
+// The bar's background: the style's window colour, else the system's choice.
+HBRUSH TrackBarView::onCtlColor(HDC dc) {
+    const StyleLook* look = styledLook();
+    if (!look) return nullptr;
+    SetBkColor(dc, look->colour(StyleRole::Window));
+    return look->windowBrush();
 }
 
 void TrackBarView::onScroll(int) {

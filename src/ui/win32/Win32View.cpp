@@ -27,6 +27,18 @@ void Win32View::createWindow(const wchar_t* className, DWORD style, DWORD exStyl
     model_.attachView(this);
 }
 
+void Win32View::recreateWindow(const wchar_t* className, DWORD style, DWORD exStyle) {
+    const HWND old = hwnd();
+    const HWND above = old ? GetWindow(old, GW_HWNDPREV) : nullptr;
+    if (context_.tips && old) context_.tips->remove(old);
+    createWindow(className, style, exStyle);  // the old window goes once the new one exists
+    if (hwnd()) SetWindowPos(hwnd(), above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+const StyleLook* Win32View::styledLook() const {
+    return context_.look && context_.look->style() ? context_.look : nullptr;
+}
+
 RECT Win32View::windowRect() const { return scale().toWindow(model_.bounds()); }
 
 void Win32View::refresh(Aspect aspect) {

@@ -104,8 +104,14 @@ protected:
     void applyFont();
     void applyHint();
 
+    // Creates the window again in place of the present one (a kind that reads some style
+    // bits only at its creation): same place in the z-order (the Tab order), same hint.
+    void recreateWindow(const wchar_t* className, DWORD style, DWORD exStyle = 0);
+
     const ViewContext& context() const { return context_; }
     const UiScale& scale() const { return *context_.scale; }
+    // The look to draw in while a style is active and high contrast is off; else nullptr.
+    const StyleLook* styledLook() const;
 
 private:
     void setFont(bool redraw);
