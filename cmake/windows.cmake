@@ -81,8 +81,8 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
   target_include_directories(Kavinta PRIVATE ${CMAKE_SOURCE_DIR}/src)
   kv_add_resources(Kavinta)
   if(MINGW)
-    # -municode selects wWinMain as the entry point.
-    target_link_options(Kavinta PRIVATE -municode)
+    # -municode selects wWinMain as the entry point; a release is shipped without symbols.
+    target_link_options(Kavinta PRIVATE -municode $<$<CONFIG:Release>:-s>)
   endif()
 else()
   message(STATUS "src/app/main.cpp not present yet: Kavinta.exe is not built")
