@@ -21,6 +21,11 @@
 #include "ui/win32/GdiObjects.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/MessageLoop.h"
+#include "WindowQueries.h"
+
+using kv::test::classOf;
+using kv::test::styleOf;
+using kv::test::windowText;
 
 namespace {
 
@@ -28,19 +33,6 @@ using namespace kv;
 using namespace kv::ui;
 using kv::ui::win32::Win32MainWindow;
 
-std::wstring windowText(HWND window) {
-    wchar_t buffer[512] = {};
-    GetWindowTextW(window, buffer, 512);
-    return buffer;
-}
-
-std::wstring classOf(HWND window) {
-    wchar_t buffer[128] = {};
-    GetClassNameW(window, buffer, 128);
-    return buffer;
-}
-
-LONG_PTR styleOf(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
 bool hasStyle(HWND window, LONG_PTR bits) { return (styleOf(window) & bits) == bits; }
 
 // Records the names the views give to screen readers.
@@ -170,7 +162,9 @@ TEST_F(KeyboardTest, EveryControlHasTheClassAndStyleItsKindIsDescribedBy) {
         HWND c = child(e.id);
         ASSERT_NE(c, nullptr) << "control id " << e.id;
         EXPECT_EQ(_wcsicmp(classOf(c).c_str(), e.className), 0) << "control id " << e.id << ": " << classOf(c).size();
-        if (e.buttonType >= 0) EXPECT_EQ(styleOf(c) & BS_TYPEMASK, e.buttonType) << "control id " << e.id;
+        if (e.buttonType >= 0) {
+            EXPECT_EQ(styleOf(c) & BS_TYPEMASK, e.buttonType) << "control id " << e.id;
+        }
     }
     for (int id = ids::J1; id <= ids::J12; ++id) {
         EXPECT_EQ(_wcsicmp(classOf(child(id)).c_str(), L"Button"), 0);

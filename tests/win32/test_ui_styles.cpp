@@ -21,6 +21,11 @@
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/MessageLoop.h"
 #include "ui/win32/StyleLook.h"
+#include "WindowQueries.h"
+
+using kv::test::classOf;
+using kv::test::styleOf;
+using kv::test::windowText;
 
 namespace {
 
@@ -32,19 +37,6 @@ const wchar_t* const kLight = L"Light";
 const wchar_t* const kDark = L"Carbon";
 const wchar_t* const kTinted = L"Windows10 Blue";
 
-std::wstring classOf(HWND window) {
-    wchar_t buffer[128] = {};
-    GetClassNameW(window, buffer, 128);
-    return buffer;
-}
-
-std::wstring textOf(HWND window) {
-    wchar_t buffer[256] = {};
-    GetWindowTextW(window, buffer, 256);
-    return buffer;
-}
-
-LONG_PTR styleOf(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
 
 class RecordingNames final : public win32::AccessibleNames {
 public:
@@ -229,7 +221,7 @@ TEST_F(StylesTest, PlayingSlotKeepsItsNameForScreenReadersThroughStyleChanges) {
     for (const wchar_t* look : {kDark, kLight, L"Windows"}) {
         use(look);
         EXPECT_EQ(child(ids::J1), j1) << "the same window";
-        EXPECT_EQ(textOf(j1), L">>");
+        EXPECT_EQ(windowText(j1), L">>");
         EXPECT_EQ(names.names[j1], L"Spot \u2013 spielt") << look;
     }
 }
