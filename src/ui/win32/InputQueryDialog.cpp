@@ -1,6 +1,7 @@
 #include "ui/win32/InputQueryDialog.h"
 
 #include "ui/win32/ModalLoops.h"
+#include "ui/win32/StyledDrawing.h"
 
 namespace kv::ui::win32 {
 
@@ -51,14 +52,7 @@ struct QueryState {
     InputQueryIds ids;
 };
 
-std::wstring itemText(HWND dialog, int id) {
-    HWND item = GetDlgItem(dialog, id);
-    const int length = GetWindowTextLengthW(item);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(item, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
+std::wstring itemText(HWND dialog, int id) { return textOfWindow(GetDlgItem(dialog, id)); }
 
 // Puts the dialog in the middle of its owner (or of the screen without one).
 void centreOver(HWND dialog, HWND owner) {

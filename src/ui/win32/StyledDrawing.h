@@ -30,6 +30,7 @@ SIZE measureStyledText(HDC dc, HWND window, const std::wstring& text);
 // hides both until the keyboard is used).
 bool showsFocusCues(HWND window);
 bool showsAccessKeys(HWND window);
+// The window's whole text, however long.
 std::wstring textOfWindow(HWND window);
 // Whether the mouse is over the window's rectangle now. Asked of the rectangle, not of the
 // window under the mouse: that question goes to whichever program's window lies there.

@@ -10,6 +10,7 @@
 
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/StyleLook.h"
+#include "ui/win32/StyledDrawing.h"
 #include "ui/win32/StyledFrames.h"
 #include "ui/win32/StyledSpinTrack.h"
 
@@ -26,14 +27,6 @@ std::optional<int> parseInteger(const std::wstring& text) {
     if (errno != 0 || end == text.c_str() || *end != L'\0') return std::nullopt;
     if (value < INT_MIN || value > INT_MAX) return std::nullopt;
     return static_cast<int>(value);
-}
-
-std::wstring windowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
 }
 
 }  // namespace
@@ -119,13 +112,13 @@ void SpinEditView::onCommand(int notifyCode, HWND from) {
     if ((notifyCode == EN_SETFOCUS || notifyCode == EN_KILLFOCUS) && styledLook())
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     if (notifyCode == EN_CHANGE && !writingText_) {
-        const std::optional<int> typed = parseInteger(windowText(hwnd()));
+        const std::optional<int> typed = parseInteger(textOfWindow(hwnd()));
         if (!typed) return;
         typing_ = true;
         spin_.setValue(*typed);
         typing_ = false;
     } else if (notifyCode == EN_KILLFOCUS) {
-        if (windowText(hwnd()) != std::to_wstring(spin_.value())) showValue();
+        if (textOfWindow(hwnd()) != std::to_wstring(spin_.value())) showValue();
     }
 }
 
