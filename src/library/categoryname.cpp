@@ -1,6 +1,7 @@
 #include "library/categoryname.h"
 
 #include "app/strutil.h"
+#include "library/duckrecords.h"
 
 namespace kv {
 
@@ -9,7 +10,7 @@ bool isUsableCategoryName(const std::wstring& name,
     if (name.empty() || trimmed(name) != name) return false;
     for (wchar_t c : name)
         if (c < L' ' || c == 0x7F || c == L']') return false;
-    if (sameName(name, L"KONFIG")) return false;
+    if (sameName(name, L"KONFIG") || sameName(name, kDuckSection)) return false;
     return upperCase(name.substr(0, 4)) != L"FORM";
 }
 

@@ -5,6 +5,7 @@
 #include "app/strutil.h"
 #include "library/IniFile.h"
 #include "library/configaccess.h"
+#include "library/duckrecords.h"
 #include "ui/MainUnit.h"
 
 namespace kv::ui {
@@ -46,8 +47,10 @@ void TKavintamainform::konfigladenkategorien() {
     // case; a repeated name would be a second entry showing the first one's slots.
     for (const std::wstring& section : ini.sections())
         if (kategorie.indexOf(section, true) < 0) kategorie.addItem(section);
-    const int konfig = kategorie.indexOf(kConfigSection, true);
-    if (konfig >= 0) kategorie.deleteItem(konfig);
+    for (const wchar_t* hidden : {kConfigSection, kDuckSection}) {
+        const int index = kategorie.indexOf(hidden, true);
+        if (index >= 0) kategorie.deleteItem(index);
+    }
     for (int i = kategorie.count() - 1; i >= 0; --i)
         if (isPlacementSection(kategorie.item(i))) kategorie.deleteItem(i);
     kategorie.setSorted(true);
@@ -87,6 +90,8 @@ void TKavintamainform::konfigladenjingles() {
         int index = cb_mfade_mixer.indexOf(session, false);
         if (index < 0) index = cb_mfade_mixer.addItem(session);
         cb_mfade_mixer.setItemIndex(index);
+    } else {
+        cb_mfade_mixer.setItemIndex(-1);  // a category without a session shows none
     }
     auto_fo_vor.setChecked(ini.readBool(L"fo1", false));
     auto_fo_mit.setChecked(ini.readBool(L"fo2", false));

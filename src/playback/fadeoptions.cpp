@@ -37,20 +37,34 @@ void TKavintamainform::fadeoutDispatch(bool blocking) {
 }
 
 void TKavintamainform::endOfJingleDispatch() {
-    if (auto_fi.checked()) {
-        if (c_mfade_Zentrix.checked()) s_.rcform.zentrixfadein();
-        if (c_mfade_winamp.checked()) s_.rcform.winampfadein();
-        if (c_mfade_mixer.checked()) domixerfadein();
-    }
-    if (auto_crossfade.checked()) {
+    const bool fadeIn = fadeInAtEnd_ || auto_fi.checked();
+    const bool played = jinglePlayed_;
+    fadeInAtEnd_ = false;
+    jinglePlayed_ = false;
+    if (fadeIn) s_.rcform.fadeinDucked();
+    if (played && auto_crossfade.checked()) {
         if (c_mfade_Zentrix.checked()) s_.rcform.zentrixcrossfade();
-        if (c_mfade_winamp.checked() || c_mfade_mixer.checked()) {
-            // Only the companion application cross-fades; the choice stays, the box comes
-            // at every jingle end.
-            warn(MessageType::Information,
-                 text(TextId::FadeNichtUnterstuetzt) + L"\n\r" + text(TextId::AndereBetriebsart));
-        }
+        if (c_mfade_winamp.checked() || c_mfade_mixer.checked()) refuseCombination();
     }
+}
+
+// Only the companion application cross-fades; the choice stays, and the box comes at every
+// jingle end, one at a time: while it is open, further refusals open no other.
+void TKavintamainform::refuseCombination() {
+    if (refusalShown_) return;
+    refusalShown_ = true;
+    struct Shown {
+        bool& flag;
+        ~Shown() { flag = false; }
+    } shown{refusalShown_};
+    warn(MessageType::Information, text(TextId::FadeNichtUnterstuetzt) + L"\n\r" + text(TextId::AndereBetriebsart));
+}
+
+void TKavintamainform::showNotRestored(const remote::NotRestored& failure) {
+    std::wstring player = failure.duck.name;
+    if (failure.duck.kind == remote::PlayerKind::winamp) player = L"Winamp";
+    if (failure.duck.kind == remote::PlayerKind::companion) player = L"Tribolo";
+    setStatusError(formatText(text(failure.gone ? TextId::MusikNichtGefunden : TextId::MusikAntwortetNicht), player));
 }
 
 // The session chosen from the listing (GUID text, display name); without a listing entry,
@@ -67,11 +81,6 @@ std::pair<std::wstring, std::wstring> TKavintamainform::chosenMixerSession() con
 void TKavintamainform::domixerfadeout(bool warten) {
     const auto [guid, name] = chosenMixerSession();
     s_.rcform.mixerfadeout(guid, name, Fadeoutpos.position(), warten);
-}
-
-void TKavintamainform::domixerfadein() {
-    const auto [guid, name] = chosenMixerSession();
-    s_.rcform.mixerfadein(guid, name);
 }
 
 // The list is filled afresh each time it opens. The session shown before stays chosen: its

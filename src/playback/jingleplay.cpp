@@ -38,22 +38,36 @@ void TKavintamainform::playjingle(const std::wstring& datei) {
         warn(MessageType::Information, text(TextId::ErstKategorieAnlegen));
         return;
     }
-    if (auto_fo_vor.checked()) fadeoutDispatch(true);
+    if (startJingle(datei)) {
+        jinglePlayed_ = true;
+        fadeInAtEnd_ = auto_fi.checked();
+    }
+    // Also after a failed start: the end-of-jingle action brings back what an earlier
+    // jingle turned down.
+    playerstatustimer.setEnabled(true);
+}
 
-    if (!datei.empty() && s_.files.fileExists(datei)) {
-        s_.player.close();
-        if (s_.player.open(datei)) {
-            s_.player.play();
-        } else if (s_.player.error() > 0) {
+// The file is opened before the music is turned down: a jingle that cannot play does not
+// dip the music.
+bool TKavintamainform::startJingle(const std::wstring& datei) {
+    if (datei.empty() || !s_.files.fileExists(datei)) {
+        setStatusError(text(TextId::DateiNichtGefunden));
+        return false;
+    }
+    s_.player.close();
+    if (!s_.player.open(datei)) {
+        if (s_.player.error() > 0)
             setStatusError(formatText(formatNumber(text(TextId::FehlerNummer), s_.player.error()),
                                       s_.player.errorMessage()));
-        }
-    } else {
-        setStatusError(text(TextId::DateiNichtGefunden));
+        return false;
     }
-
+    if (auto_fo_vor.checked()) {
+        fadeoutDispatch(true);
+        host().discardPendingInput();  // presses while the fade held the window
+    }
+    s_.player.play();
     if (auto_fo_mit.checked()) fadeoutDispatch(false);
-    playerstatustimer.setEnabled(true);
+    return true;
 }
 
 }  // namespace kv::ui

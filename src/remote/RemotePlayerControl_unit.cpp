@@ -13,14 +13,33 @@ namespace {
 class NoFadeController final : public IFadeController {
 public:
     void zentrixfadeout(std::int32_t, bool) override {}
-    void zentrixfadein() override {}
     void zentrixcrossfade() override {}
     void winampfadeout(std::int32_t, bool) override {}
-    void winampfadein() override {}
     void mixerfadeout(const std::wstring&, const std::wstring&, std::int32_t, bool) override {}
-    void mixerfadein(const std::wstring&, const std::wstring&) override {}
+    void fadeinDucked() override {}
+    void restoreNow() override {}
+    void attachDuckStore(IDuckStore*) override {}
+    void restoreLeftOver() override {}
+    void setNotRestoredHandler(std::function<void(const NotRestored&)>) override {}
     void mixergetlist(mixer::MixerList&) override {}
 };
+
+bool isFadeOut(RFadeAction aktion) {
+    return aktion == RFadeAction::dofadeoutwinamp || aktion == RFadeAction::dofadeoutmixer;
+}
+
+bool isWinampFade(RFadeAction aktion) {
+    return aktion == RFadeAction::dofadeoutwinamp || aktion == RFadeAction::dofadeinwinamp;
+}
+
+Duck playerOf(PlayerKind kind, WindowHandle window = 0, std::wstring guid = {}, std::wstring name = {}) {
+    Duck duck;
+    duck.kind = kind;
+    duck.window = window;
+    duck.guid = std::move(guid);
+    duck.name = std::move(name);
+    return duck;
+}
 
 }  // namespace
 
@@ -44,14 +63,55 @@ void Trcform::FormCreate() {
     ffadefaktor = 1;
     fzentrixhwnd = kNeverLookedUp;
     fwinamphwnd = kNeverLookedUp;
-    fguid.clear();
-    fdisplayname.clear();
-    ftimerfade_aktion = RFadeAction::nofade;
-    ftimerfade_minvol = -1;
-    ftimerfade_maxvol = -1;
-    ftimerfade_aktvol = -1;
-    fwinampgivenup = false;
+    fducks.clear();
     setFadeTimer(false);
+}
+
+// --- Ducks
+
+std::vector<Duck> Trcform::ducks() const {
+    std::vector<Duck> all;
+    for (const DuckedPlayer& p : fducks) all.push_back(p.duck);
+    return all;
+}
+
+const Trcform::DuckedPlayer* Trcform::ducked(PlayerKind kind) const {
+    for (const DuckedPlayer& p : fducks)
+        if (p.duck.kind == kind) return &p;
+    return nullptr;
+}
+
+Trcform::DuckedPlayer* Trcform::findDuck(const Duck& player) {
+    for (DuckedPlayer& p : fducks)
+        if (samePlayer(p.duck, player)) return &p;
+    return nullptr;
+}
+
+// The duck of this player: the one in effect, whose level stays, or a new one at current.
+Trcform::DuckedPlayer& Trcform::duckFor(const Duck& player, std::int32_t current) {
+    if (DuckedPlayer* p = findDuck(player)) {
+        if (p->duck.guid.empty()) p->duck.guid = player.guid;
+        return *p;
+    }
+    DuckedPlayer& added = fducks.emplace_back();
+    added.duck = player;
+    added.duck.level = current;
+    added.duck.left = current;
+    return added;
+}
+
+void Trcform::endDuck(const DuckedPlayer& player) {
+    fducks.remove_if([&](const DuckedPlayer& p) { return &p == &player; });
+    saveDucks();
+    if (!anyTimerFade()) setFadeTimer(false);
+}
+
+void Trcform::saveDucks() {
+    if (store_) store_->save(ducks());
+}
+
+void Trcform::report(const DuckedPlayer& player, bool gone) {
+    if (notRestored_) notRestored_(NotRestored{player.duck, gone});
 }
 
 // --- Companion application
@@ -67,19 +127,33 @@ void Trcform::zentrixfadeout(std::int32_t toproz, bool warten) {
         sendToCompanion(kWMSAPIFadeWait, kWMSAPIFadeOut, toproz, kCompanionFadeTimeoutMs);
     else
         sendToCompanion(kWMSAPIFadeNoWait, kWMSAPIFadeOut, toproz, kMessageTimeoutMs);
+    // Also without an answer: the companion may have faded all the same.
+    duckFor(playerOf(PlayerKind::companion), -1);
+    saveDucks();
 }
 
 void Trcform::zentrixfadein() {
+    DuckedPlayer* duck = findDuck(playerOf(PlayerKind::companion));
     fzentrixhwnd = FindWMSAPIWindow(messages_);
-    if (fzentrixhwnd == 0) return;
-    sendToCompanion(kWMSAPIFadeNoWait, kWMSAPIFadeIn, 0, kMessageTimeoutMs);
+    if (fzentrixhwnd == 0) {
+        if (duck) report(*duck, true);
+        return;
+    }
+    const bool answered = sendToCompanion(kWMSAPIFadeNoWait, kWMSAPIFadeIn, 0, kMessageTimeoutMs);
+    if (!duck) return;
+    if (answered)
+        endDuck(*duck);
+    else
+        report(*duck, false);
 }
 
+// The companion takes the music over with its cross-fade: its duck ends.
 void Trcform::zentrixcrossfade() {
     fzentrixhwnd = FindWMSAPIWindow(messages_);
     if (fzentrixhwnd == 0) return;
     if (!sendToCompanion(kWMSAPIFadeWait, kWMSAPIFadeIn, 1, kMessageTimeoutMs)) return;
     messages_.post(fzentrixhwnd, kWMSAPIFadeWait, kWMSAPIAfterCross, 0);
+    if (DuckedPlayer* duck = findDuck(playerOf(PlayerKind::companion))) endDuck(*duck);
 }
 
 // --- Winamp
@@ -89,92 +163,100 @@ std::int32_t Trcform::winampTarget(std::int32_t toproz) {
     return static_cast<std::int32_t>(std::clamp(target, 0.0, 255.0));
 }
 
-WindowHandle Trcform::lookUpWinamp() {
-    fwinamphwnd = messages_.findWindow(kWinampWindowClass);
-    if (fwinamphwnd != 0) fwinampgivenup = false;
-    return fwinamphwnd;
-}
-
-std::int32_t Trcform::queryWinampVolume(std::int32_t whenUnknown) {
-    const auto reply = messages_.send(fwinamphwnd, kWmUser, kWinampQueryVolume, kWinampSetVolume, kMessageTimeoutMs);
-    if (!reply) {
-        fwinampgivenup = true;
-        return whenUnknown;
+// The ducked window while it is there, so that a second Winamp never takes its place;
+// else the one the system finds.
+WindowHandle Trcform::winampWindow() {
+    if (const DuckedPlayer* duck = ducked(PlayerKind::winamp)) {
+        if (messages_.isWindowOfClass(duck->duck.window, kWinampWindowClass)) return duck->duck.window;
+        endDuck(*duck);  // that Winamp has gone: nothing is left to bring back
     }
-    return *reply >= 1 && *reply <= 255 ? static_cast<std::int32_t>(*reply) : whenUnknown;
+    return messages_.findWindow(kWinampWindowClass);
 }
 
-// False when Winamp has been given up on in this fade, now or before.
-bool Trcform::sendWinampVolume() {
-    if (fwinampgivenup) return false;
-    if (fwinamphwnd == 0) return true;  // not found by the last lookup: nothing to send to
-    const std::intptr_t volume = ftimerfade_aktvol & 0xFF;
-    if (!messages_.send(fwinamphwnd, kWmUser, volume, kWinampSetVolume, kMessageTimeoutMs)) fwinampgivenup = true;
-    return !fwinampgivenup;
+// The volume, 0 to 255; nothing when Winamp gave no answer or no volume.
+std::optional<std::int32_t> Trcform::queryWinamp(WindowHandle window, int timeoutMs) {
+    const auto reply = messages_.send(window, kWmUser, kWinampQueryVolume, kWinampSetVolume, timeoutMs);
+    if (!reply || *reply < 0 || *reply > 255) return std::nullopt;
+    return static_cast<std::int32_t>(*reply);
+}
+
+bool Trcform::sendWinamp(const DuckedPlayer& player, std::int32_t volume, int timeoutMs) {
+    return messages_.send(player.duck.window, kWmUser, volume & 0xFF, kWinampSetVolume, timeoutMs).has_value();
 }
 
 void Trcform::winampfadeout(std::int32_t toproz, bool warten) {
-    if (lookUpWinamp() == 0) return;
-    ftimerfade_minvol = winampTarget(toproz);
-    ftimerfade_maxvol = queryWinampVolume(255);
-    ftimerfade_aktvol = ftimerfade_maxvol;
-    ftimerfade_aktion = RFadeAction::dofadeoutwinamp;
-    if (warten)
-        runBlocking();
-    else
-        startTimerFade();
+    const long long started = sleeper_.nowMs();
+    fwinamphwnd = winampWindow();
+    if (fwinamphwnd == 0) return;
+    const auto current = queryWinamp(fwinamphwnd, warten ? kBlockingQueryTimeoutMs : kMessageTimeoutMs);
+    if (!current) return;  // no answer is no level: this Winamp is not faded
+    DuckedPlayer& player = duckFor(playerOf(PlayerKind::winamp, fwinamphwnd), *current);
+    startFade(player, RFadeAction::dofadeoutwinamp, *current, std::min(winampTarget(toproz), *current), started,
+              warten);
 }
 
 void Trcform::winampfadein() {
-    if (lookUpWinamp() == 0) return;
-    // With no fade-out since start there is no volume to return to: the volume stays.
-    if (ftimerfade_maxvol < 0) return;
-    ftimerfade_minvol = queryWinampVolume(0);
-    setfadeinterval();
-    ftimerfade_aktvol = ftimerfade_minvol;
-    ftimerfade_aktion = RFadeAction::dofadeinwinamp;
-    setFadeTimer(true);
+    DuckedPlayer* player = nullptr;
+    for (DuckedPlayer& p : fducks)
+        if (p.duck.kind == PlayerKind::winamp) player = &p;
+    if (!player) return;  // nothing turned down: the volume stays as it is
+    fwinamphwnd = player->duck.window;
+    if (!messages_.isWindowOfClass(fwinamphwnd, kWinampWindowClass)) {
+        report(*player, true);
+        return;
+    }
+    const auto current = queryWinamp(fwinamphwnd, kMessageTimeoutMs);
+    if (!current) {
+        report(*player, false);
+        return;
+    }
+    // Back already, or turned up by the operator meanwhile: nothing is lowered.
+    if (*current >= player->duck.level) {
+        endDuck(*player);
+        return;
+    }
+    startFade(*player, RFadeAction::dofadeinwinamp, *current, player->duck.level, sleeper_.nowMs(), false);
 }
 
 // --- Mixer session
 
-std::int32_t Trcform::readMixerVolume(const std::wstring& GUID, const std::wstring& DisplayName, std::int32_t keep) {
-    std::int32_t value = keep;
-    if (!mixer_.Mixer(RMixerAktion::mixerGet, nullptr, GUID, value))
-        mixer_.Mixer(RMixerAktion::mixerGet, nullptr, DisplayName, value);
-    return value;
+std::optional<std::int32_t> Trcform::readMixer(const std::wstring& GUID, const std::wstring& DisplayName) const {
+    std::int32_t value = -1;
+    if (!GUID.empty() && mixer_.Mixer(RMixerAktion::mixerGet, nullptr, GUID, value)) return value;
+    if (!DisplayName.empty() && mixer_.Mixer(RMixerAktion::mixerGet, nullptr, DisplayName, value)) return value;
+    return std::nullopt;
 }
 
-void Trcform::setMixerVolume() {
-    std::int32_t value = ftimerfade_aktvol;
-    if (!mixer_.Mixer(RMixerAktion::mixerSet, nullptr, fguid, value)) {
-        value = ftimerfade_aktvol;
-        mixer_.Mixer(RMixerAktion::mixerSet, nullptr, fdisplayname, value);
-    }
+bool Trcform::setMixer(const Duck& duck, std::int32_t percent) const {
+    std::int32_t value = percent;
+    if (!duck.guid.empty() && mixer_.Mixer(RMixerAktion::mixerSet, nullptr, duck.guid, value)) return true;
+    value = percent;
+    return !duck.name.empty() && mixer_.Mixer(RMixerAktion::mixerSet, nullptr, duck.name, value);
 }
 
 void Trcform::mixerfadeout(const std::wstring& GUID, const std::wstring& DisplayName, std::int32_t toproz,
                            bool warten) {
-    fguid = GUID;
-    fdisplayname = DisplayName;
-    ftimerfade_minvol = toproz;
-    ftimerfade_maxvol = readMixerVolume(GUID, DisplayName, ftimerfade_maxvol);
-    ftimerfade_aktvol = ftimerfade_maxvol;
-    ftimerfade_aktion = RFadeAction::dofadeoutmixer;
-    if (warten)
-        runBlocking();
-    else
-        startTimerFade();
+    const long long started = sleeper_.nowMs();
+    const auto current = readMixer(GUID, DisplayName);
+    if (!current) return;  // no session: nothing to turn down
+    DuckedPlayer& player = duckFor(playerOf(PlayerKind::mixer, 0, GUID, DisplayName), *current);
+    const std::int32_t target = std::clamp(toproz, 0, std::max(*current, 0));
+    startFade(player, RFadeAction::dofadeoutmixer, *current, target, started, warten);
 }
 
 void Trcform::mixerfadein(const std::wstring& GUID, const std::wstring& DisplayName) {
-    fguid = GUID;
-    fdisplayname = DisplayName;
-    ftimerfade_minvol = readMixerVolume(GUID, DisplayName, ftimerfade_minvol);
-    setfadeinterval();
-    ftimerfade_aktvol = ftimerfade_minvol;
-    ftimerfade_aktion = RFadeAction::dofadeinmixer;
-    setFadeTimer(true);
+    DuckedPlayer* player = findDuck(playerOf(PlayerKind::mixer, 0, GUID, DisplayName));
+    if (!player) return;
+    const auto current = readMixer(player->duck.guid, player->duck.name);
+    if (!current) {
+        report(*player, true);
+        return;
+    }
+    if (*current >= player->duck.level) {
+        endDuck(*player);
+        return;
+    }
+    startFade(*player, RFadeAction::dofadeinmixer, *current, player->duck.level, sleeper_.nowMs(), false);
 }
 
 void Trcform::mixergetlist(mixer::MixerList& mixerlist) {
@@ -187,13 +269,147 @@ bool Trcform::mixertestguid(const std::wstring& GUID) {
     return mixer_.Mixer(RMixerAktion::mixerCheck, nullptr, GUID, unused);
 }
 
+// --- Bringing the music back
+
+void Trcform::fadeinDucked() {
+    for (const Duck& duck : ducks()) {
+        switch (duck.kind) {
+        case PlayerKind::companion: zentrixfadein(); break;
+        case PlayerKind::winamp: winampfadein(); break;
+        case PlayerKind::mixer: mixerfadein(duck.guid, duck.name); break;
+        }
+    }
+}
+
+bool Trcform::restoreAtOnce(const Duck& duck) {
+    switch (duck.kind) {
+    case PlayerKind::companion:
+        fzentrixhwnd = FindWMSAPIWindow(messages_);
+        return fzentrixhwnd != 0 && sendToCompanion(kWMSAPIFadeNoWait, kWMSAPIFadeIn, 0, kMessageTimeoutMs);
+    case PlayerKind::winamp:
+        return messages_.isWindowOfClass(duck.window, kWinampWindowClass) &&
+               messages_.send(duck.window, kWmUser, duck.level & 0xFF, kWinampSetVolume, kMessageTimeoutMs);
+    case PlayerKind::mixer: return setMixer(duck, duck.level);
+    }
+    return false;
+}
+
+// The window closes: every fade stops where it is, and each ducked player is set back to
+// its level at once. One that cannot be reached stays recorded for the next start.
+void Trcform::restoreNow() {
+    for (DuckedPlayer& p : fducks) p.fade = FadeState{};
+    setFadeTimer(false);
+    fducks.remove_if([this](const DuckedPlayer& p) { return restoreAtOnce(p.duck); });
+    saveDucks();
+}
+
+// True when the record is done with: brought back, or left alone because the player is not
+// where Kavinta left it (the operator set it since, or it is another window now). A player
+// that does not answer, or a session that is not there now, stays recorded.
+bool Trcform::restoreLeftOverDuck(const Duck& duck) {
+    switch (duck.kind) {
+    case PlayerKind::companion:
+        fzentrixhwnd = FindWMSAPIWindow(messages_);
+        return fzentrixhwnd == 0 || sendToCompanion(kWMSAPIFadeNoWait, kWMSAPIFadeIn, 0, kMessageTimeoutMs);
+    case PlayerKind::winamp: {
+        if (!messages_.isWindowOfClass(duck.window, kWinampWindowClass)) return true;
+        const auto current = queryWinamp(duck.window, kMessageTimeoutMs);
+        if (!current) return false;
+        return *current != duck.left || restoreAtOnce(duck);
+    }
+    case PlayerKind::mixer: {
+        const auto current = readMixer(duck.guid, duck.name);
+        if (!current) return false;
+        return *current != duck.left || restoreAtOnce(duck);
+    }
+    }
+    return true;
+}
+
+void Trcform::restoreLeftOver() {
+    if (!store_) return;
+    for (const Duck& duck : store_->load()) {
+        if (findDuck(duck) || restoreLeftOverDuck(duck)) continue;
+        fducks.emplace_back().duck = duck;
+    }
+    saveDucks();
+}
+
 // --- Stepping
 
-void Trcform::setfadeinterval() { fadetimer.setInterval(fadebaseinterval - ffadespeed); }
+void Trcform::startFade(DuckedPlayer& player, RFadeAction aktion, std::int32_t from, std::int32_t to,
+                        long long startedMs, bool warten) {
+    const int stepSize = std::max(1, (isWinampFade(aktion) ? 10 : 3) * ffadefaktor);
+    const int steps = (std::abs(from - to) + stepSize - 1) / stepSize;
+    player.fade = FadeState{aktion, from, to, startedMs, static_cast<long long>(steps) * tick(), warten};
+    if (isFadeOut(aktion)) player.duck.left = to;
+    saveDucks();
+    if (from == to) {  // already there: nothing to send
+        player.fade = FadeState{};
+        return;
+    }
+    if (warten)
+        runBlocking(player);
+    else
+        setFadeTimer(true);
+}
 
-void Trcform::startTimerFade() {
-    setfadeinterval();
-    setFadeTimer(true);
+// The pauses are paced; what a blocking fade interrupts of this player's timer fade is over
+// with it, while the other players' timer fades go on at the next tick.
+void Trcform::runBlocking(DuckedPlayer& player) {
+    struct Pacing {
+        ISleep& sleeper;
+        explicit Pacing(ISleep& s) : sleeper(s) { sleeper.beginPacing(); }
+        ~Pacing() { sleeper.endPacing(); }
+    } pacing(sleeper_);
+    while (!fadestep(player)) sleeper_.sleep(tick());
+    finishFade(player);
+    if (!anyTimerFade()) setFadeTimer(false);
+}
+
+// How long one send of this fade may wait: a blocking fade-out must end in time for the
+// jingle, however slowly the player answers.
+int Trcform::sendTimeout(const FadeState& fade) const {
+    if (!fade.blocking) return kMessageTimeoutMs;
+    const long long left = fade.startedMs + fade.idealMs + kBlockingLateMs - sleeper_.nowMs();
+    return static_cast<int>(std::clamp<long long>(left, 1, kMessageTimeoutMs));
+}
+
+bool Trcform::fadestep(DuckedPlayer& player) {
+    FadeState& fade = player.fade;
+    if (fade.aktion == RFadeAction::nofade) return true;
+    const bool winamp = isWinampFade(fade.aktion);
+    const int stepSize = std::max(1, (winamp ? 10 : 3) * ffadefaktor);
+    const long long lateAt = fade.startedMs + fade.idealMs + (fade.blocking ? kBlockingSlackMs : kTimerSlackMs);
+    if (sleeper_.nowMs() >= lateAt)
+        fade.aktvol = fade.target;  // the steps left would come too late: the target now
+    else if (isFadeOut(fade.aktion))
+        fade.aktvol = std::max(fade.aktvol - stepSize, fade.target);
+    else
+        fade.aktvol = std::min(fade.aktvol + stepSize, fade.target);
+
+    const bool sent = winamp ? sendWinamp(player, fade.aktvol, sendTimeout(fade)) : setMixer(player.duck, fade.aktvol);
+    if (!sent) {
+        // Given up for this fade; a fade-in that did not get there says so.
+        if (!isFadeOut(fade.aktion))
+            report(player, winamp ? !messages_.isWindowOfClass(player.duck.window, kWinampWindowClass) : true);
+        fade.aktion = RFadeAction::nofade;
+        return true;
+    }
+    return fade.aktvol == fade.target;
+}
+
+// A fade-in that reached the level ends the duck; any other fade leaves it in effect.
+void Trcform::finishFade(DuckedPlayer& player) {
+    const bool backIn = player.fade.aktion != RFadeAction::nofade && !isFadeOut(player.fade.aktion);
+    player.fade = FadeState{};
+    if (backIn) endDuck(player);
+}
+
+bool Trcform::anyTimerFade() const {
+    for (const DuckedPlayer& p : fducks)
+        if (p.fade.aktion != RFadeAction::nofade && !p.fade.blocking) return true;
+    return false;
 }
 
 // The fade timer's run is paced like a blocking fade (a fine system timer on Windows).
@@ -203,6 +419,7 @@ void Trcform::setFadeTimer(bool enabled) {
         fadetimer.restart();
         return;
     }
+    if (enabled) fadetimer.setInterval(tick());
     if (enabled == fadetimer.enabled()) return;
     fadetimer.setEnabled(enabled);
     if (enabled)
@@ -211,42 +428,13 @@ void Trcform::setFadeTimer(bool enabled) {
         sleeper_.endPacing();
 }
 
-void Trcform::runBlocking() {
-    struct Pacing {
-        ISleep& sleeper;
-        explicit Pacing(ISleep& s) : sleeper(s) { sleeper.beginPacing(); }
-        ~Pacing() { sleeper.endPacing(); }
-    } pacing(sleeper_);
-    while (!fadestep()) sleeper_.sleep(fadebaseinterval - ffadespeed);
-}
-
-bool Trcform::fadestep() {
-    const std::int32_t f = ffadefaktor;
-    switch (ftimerfade_aktion) {
-    case RFadeAction::dofadeoutwinamp:
-        ftimerfade_aktvol = std::max(ftimerfade_aktvol - 10 * f, ftimerfade_minvol);
-        return !sendWinampVolume() || ftimerfade_aktvol <= ftimerfade_minvol;
-    case RFadeAction::dofadeinwinamp:
-        ftimerfade_aktvol = std::min(ftimerfade_aktvol + 10 * f, ftimerfade_maxvol);
-        return !sendWinampVolume() || ftimerfade_aktvol >= ftimerfade_maxvol;
-    case RFadeAction::dofadeoutmixer:
-        ftimerfade_aktvol = std::max(ftimerfade_aktvol - 3 * f, ftimerfade_minvol);
-        setMixerVolume();
-        return ftimerfade_aktvol <= ftimerfade_minvol;
-    case RFadeAction::dofadeinmixer:
-        ftimerfade_aktvol = std::min(ftimerfade_aktvol + 3 * f, ftimerfade_maxvol);
-        setMixerVolume();
-        return ftimerfade_aktvol >= ftimerfade_maxvol;
-    case RFadeAction::nofade:
-        break;
-    }
-    return false;
-}
-
 void Trcform::fadetimerTimer() {
-    if (!fadestep()) return;
-    ftimerfade_aktion = RFadeAction::nofade;
-    setFadeTimer(false);
+    for (auto it = fducks.begin(); it != fducks.end();) {
+        DuckedPlayer& player = *it++;  // finishing a fade-in may remove this player
+        if (player.fade.aktion == RFadeAction::nofade || player.fade.blocking) continue;
+        if (fadestep(player)) finishFade(player);
+    }
+    if (!anyTimerFade()) setFadeTimer(false);
 }
 
 }  // namespace kv::remote

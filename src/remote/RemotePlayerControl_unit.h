@@ -3,16 +3,26 @@
 // Winamp's volume through its window messages and a mixer session's volume through
 // TMixer, either blocking (sleeping between the steps) or on its 50 ms fadetimer.
 //
-// A receiver that stops answering is given up on: every message waits at most
-// kMessageTimeoutMs (the companion's blocking fade-out, whose length the companion decides,
-// kCompanionFadeTimeoutMs), and after a message that got no answer the rest of that fade
-// sends nothing more to that window.
+// Every player it turns down is remembered as a duck with its level from before: a further
+// fade-out of the same player keeps that level, the fade-in returns to it (to the same
+// window or session), and the duck ends when the fade-in has reached it. A fade-out never
+// raises a player, and a player whose volume query gets no answer is not faded at all.
+//
+// A receiver that stops answering is given up on for the rest of that fade: every message
+// waits at most kMessageTimeoutMs (the companion's blocking fade-out, whose length the
+// companion decides, kCompanionFadeTimeoutMs). A fade whose steps fall behind the clock
+// (a player that answers slowly) sends its target at once: a blocking fade-out lets the
+// jingle start at most kBlockingLateMs after its ideal duration.
 #include <cstdint>
+#include <functional>
+#include <list>
 #include <string>
+#include <vector>
 
 #include "mixer/mixer_unit.h"
 #include "remote/FadeController.h"
 #include "remote/WindowMessages.h"
+#include "remote/duck.h"
 #include "ui/controls/Timer.h"
 
 namespace kv::remote {
@@ -26,9 +36,30 @@ inline constexpr std::intptr_t kWinampQueryVolume = -666;
 inline constexpr int kMessageTimeoutMs = 1000;
 inline constexpr int kCompanionFadeTimeoutMs = 10000;
 inline constexpr int kFadeTimerId = 1;
+// A blocking fade-out ends at most this long after its ideal duration; its volume query
+// waits at most kBlockingQueryTimeoutMs.
+inline constexpr int kBlockingLateMs = 450;
+inline constexpr int kBlockingQueryTimeoutMs = 400;
+// Steps that come this much later than the clock allows are dropped for the target.
+inline constexpr int kBlockingSlackMs = 250;
+inline constexpr int kTimerSlackMs = 1000;
 
 class Trcform final : public IFadeController {
 public:
+    // One player's fade, as it runs now.
+    struct FadeState {
+        RFadeAction aktion = RFadeAction::nofade;
+        std::int32_t aktvol = -1;  // the value most recently sent (first: the start value)
+        std::int32_t target = -1;  // the bound it fades to
+        long long startedMs = 0;
+        long long idealMs = 0;     // steps × tick
+        bool blocking = false;
+    };
+    struct DuckedPlayer {
+        Duck duck;
+        FadeState fade;
+    };
+
     Trcform(IWindowMessages& messages, ISleep& sleeper, const mixer::TMixer& mixer);
     ~Trcform();
     Trcform(const Trcform&) = delete;
@@ -37,13 +68,20 @@ public:
     void FormCreate();
 
     void zentrixfadeout(std::int32_t toproz, bool warten) override;
-    void zentrixfadein() override;
+    void zentrixfadein();
     void zentrixcrossfade() override;
     void winampfadeout(std::int32_t toproz, bool warten) override;
-    void winampfadein() override;
+    void winampfadein();
     void mixerfadeout(const std::wstring& GUID, const std::wstring& DisplayName, std::int32_t toproz,
                       bool warten) override;
-    void mixerfadein(const std::wstring& GUID, const std::wstring& DisplayName) override;
+    void mixerfadein(const std::wstring& GUID, const std::wstring& DisplayName);
+    void fadeinDucked() override;
+    void restoreNow() override;
+    void attachDuckStore(IDuckStore* store) override { store_ = store; }
+    void restoreLeftOver() override;
+    void setNotRestoredHandler(std::function<void(const NotRestored&)> handler) override {
+        notRestored_ = std::move(handler);
+    }
     void mixergetlist(mixer::MixerList& mixerlist) override;
     bool mixertestguid(const std::wstring& GUID);
     void fadetimerTimer();
@@ -55,47 +93,52 @@ public:
     std::int32_t fadefaktor() const { return ffadefaktor; }
     void setFadefaktor(std::int32_t value) { ffadefaktor = value; }
 
-    // The fade state, for the window's owner and the tests.
+    // The state, for the window's owner and the tests.
     WindowHandle zentrixhwnd() const { return fzentrixhwnd; }
     WindowHandle winamphwnd() const { return fwinamphwnd; }
-    const std::wstring& guid() const { return fguid; }
-    const std::wstring& displayname() const { return fdisplayname; }
-    RFadeAction timerfadeAktion() const { return ftimerfade_aktion; }
-    std::int32_t minvol() const { return ftimerfade_minvol; }
-    std::int32_t maxvol() const { return ftimerfade_maxvol; }
-    std::int32_t aktvol() const { return ftimerfade_aktvol; }
+    std::vector<Duck> ducks() const;
+    const DuckedPlayer* ducked(PlayerKind kind) const;
 
     // Percent of full volume on Winamp's scale 0 to 255, rounded half to even.
     static std::int32_t winampTarget(std::int32_t toproz);
 
 private:
-    bool fadestep();
-    void setfadeinterval();
-    void runBlocking();
-    void startTimerFade();
+    DuckedPlayer* findDuck(const Duck& player);
+    DuckedPlayer& duckFor(const Duck& player, std::int32_t current);
+    void endDuck(const DuckedPlayer& player);
+    void saveDucks();
+    void report(const DuckedPlayer& player, bool gone);
+    int tick() const { return fadebaseinterval - ffadespeed; }
+
+    void startFade(DuckedPlayer& player, RFadeAction aktion, std::int32_t from, std::int32_t to,
+                   long long startedMs, bool warten);
+    void runBlocking(DuckedPlayer& player);
+    bool fadestep(DuckedPlayer& player);  // true when this player's fade is over
+    void finishFade(DuckedPlayer& player);
     void setFadeTimer(bool enabled);
-    WindowHandle lookUpWinamp();
-    std::int32_t queryWinampVolume(std::int32_t whenUnknown);
-    bool sendWinampVolume();
-    void setMixerVolume();
-    std::int32_t readMixerVolume(const std::wstring& GUID, const std::wstring& DisplayName, std::int32_t keep);
+    bool anyTimerFade() const;
+
+    WindowHandle winampWindow();
+    std::optional<std::int32_t> queryWinamp(WindowHandle window, int timeoutMs);
+    bool sendWinamp(const DuckedPlayer& player, std::int32_t volume, int timeoutMs);
+    std::optional<std::int32_t> readMixer(const std::wstring& GUID, const std::wstring& DisplayName) const;
+    bool setMixer(const Duck& duck, std::int32_t percent) const;
+    int sendTimeout(const FadeState& fade) const;
     bool sendToCompanion(std::uint32_t message, std::intptr_t wParam, std::intptr_t lParam, int timeoutMs);
+    bool restoreAtOnce(const Duck& duck);
+    bool restoreLeftOverDuck(const Duck& duck);
 
     IWindowMessages& messages_;
     ISleep& sleeper_;
     const mixer::TMixer& mixer_;
+    IDuckStore* store_ = nullptr;
+    std::function<void(const NotRestored&)> notRestored_;
 
     std::int32_t ffadespeed = 50;
     std::int32_t ffadefaktor = 1;
     WindowHandle fzentrixhwnd = kNeverLookedUp;
     WindowHandle fwinamphwnd = kNeverLookedUp;
-    std::wstring fguid;
-    std::wstring fdisplayname;
-    RFadeAction ftimerfade_aktion = RFadeAction::nofade;
-    std::int32_t ftimerfade_minvol = -1;
-    std::int32_t ftimerfade_maxvol = -1;
-    std::int32_t ftimerfade_aktvol = -1;
-    bool fwinampgivenup = false;  // Winamp did not answer a message of this fade
+    std::list<DuckedPlayer> fducks;  // stable references: a blocking fade holds one
 };
 
 }  // namespace kv::remote

@@ -15,6 +15,8 @@ public:
     virtual ~IWindowMessages() = default;
     // The top-level window of this class, any title; 0 when there is none.
     virtual WindowHandle findWindow(const std::wstring& className) = 0;
+    // True while window is a window of this class (a window faded earlier may be gone).
+    virtual bool isWindowOfClass(WindowHandle window, const std::wstring& className) = 0;
     // Sends and waits for the receiver's reply, at most timeoutMs; a receiver that is hung
     // already is not waited for. Empty when the receiver did not answer.
     virtual std::optional<std::intptr_t> send(WindowHandle window, std::uint32_t message, std::intptr_t wParam,
@@ -26,6 +28,8 @@ class ISleep {
 public:
     virtual ~ISleep() = default;
     virtual void sleep(int milliseconds) = 0;  // without handling messages
+    // Milliseconds on a steady clock, the one the pauses are measured on.
+    virtual long long nowMs() const = 0;
     // Around a fade that is paced: the pauses of a blocking fade, or the run of the fade
     // timer. An implementation can then space the steps by the clock and keep the system
     // timer fine for that time only. Calls nest; each begin is followed by one end.

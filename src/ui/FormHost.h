@@ -22,6 +22,9 @@ public:
     virtual void requestTerminate() = 0;
     // Paints a control now (a label changed inside a long handler).
     virtual void repaintNow() = 0;
+    // Throws away the keys, clicks and hot keys that came while the window could not react
+    // (a fade that held it): the operator pressed while nothing happened.
+    virtual void discardPendingInput() {}
     // Holds the window's painting while many controls change at once; the window is painted
     // in one pass when the outermost hold ends. Holds nest.
     virtual void beginUpdate() = 0;

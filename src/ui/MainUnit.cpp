@@ -125,6 +125,7 @@ void TKavintamainform::bindEvents() {
     starttimer.onTimer = [this] { starttimerTimer(); };
     playerstatustimer.onTimer = [this] { playerstatustimerTimer(); };
     jingletimer.onTimer = [this] { jingletimerTimer(); };
+    s_.rcform.setNotRestoredHandler([this](const remote::NotRestored& failure) { showNotRestored(failure); });
 }
 
 std::vector<Control*> TKavintamainform::controls() {
@@ -187,6 +188,7 @@ void TKavintamainform::FormCreate() {
     }
     datapath_ = withTrailingBackslash(folder);
     datenpfadlabel.setText(datapath_);
+    s_.rcform.attachDuckStore(&duckRecords_);
 
     konfigladenkategorien();
     // Always the designed size (never the compact one): only state, monitor and position
@@ -205,6 +207,7 @@ void TKavintamainform::FormCreate() {
 
 void TKavintamainform::starttimerTimer() {
     starttimer.setEnabled(false);
+    s_.rcform.restoreLeftOver();  // what a crash left turned down
     showFirstCategory();
     startShown_ = true;
     runRemoteCommands();  // those that came during the start
@@ -217,8 +220,10 @@ void TKavintamainform::showFirstCategory() {
     kategorieChange();
 }
 
+// Every player still turned down is brought back before the window goes.
 void TKavintamainform::FormCloseQuery() {
     s_.player.close();
+    s_.rcform.restoreNow();
     konfigspeichern();
 }
 

@@ -16,6 +16,7 @@
 #include "app/FileSystem.h"
 #include "app/os_api_unit.h"
 #include "library/ProfileFile.h"
+#include "library/duckrecords.h"
 #include "library/SessionProfile.h"
 #include "playback/MediaKinds.h"
 #include "playback/MediaPlayer.h"
@@ -137,12 +138,12 @@ public:
     void FadeoutposChange();
     void jingleendezeitChange();
     // The two calls into the fade controller around a jingle: the fade-out (before the
-    // jingle with blocking = true, with it with blocking = false) and the end-of-jingle
-    // action, passed to the fade controller for the player interface that is on.
+    // jingle with blocking = true, with it with blocking = false) for the player interface
+    // that is on, and the end-of-jingle action: the fade-in goes to the players that were
+    // turned down, whatever the options say by then; a cross-fade follows the options.
     void fadeoutDispatch(bool blocking);
     void endOfJingleDispatch();
     void domixerfadeout(bool warten);
-    void domixerfadein();
     void cb_mfade_mixerDropDown();
     const std::optional<MixerList>& mixerList() const { return fMixerList; }
 
@@ -225,6 +226,9 @@ private:
     void bindEvents();
     void chooseLanguage(const std::wstring& code);
     void setStatusError(const std::wstring& message);
+    bool startJingle(const std::wstring& datei);
+    void refuseCombination();
+    void showNotRestored(const remote::NotRestored& failure);
     void showFirstCategory();
     void runRemoteCommand(const RemoteCommand& command);
     bool categoryExists() const;
@@ -252,6 +256,11 @@ private:
     bool startShown_ = false;    // the start timer has shown the first category (or found none)
     std::deque<RemoteCommand> remoteCommands_;
     bool runningRemoteCommands_ = false;
+    // The ducks in effect, kept in KV.ini for a start after a crash.
+    DuckRecords duckRecords_{profile_, [this] { return configFile(); }};
+    bool jinglePlayed_ = false;   // a jingle started since the last end-of-jingle action
+    bool fadeInAtEnd_ = false;    // its category asked for the fade-in when it started
+    bool refusalShown_ = false;   // the box of an unsupported combination is open
 };
 
 }  // namespace kv::ui

@@ -2,11 +2,16 @@
 // tools/standin: the messages Winamp and the companion application get for every fade
 // option, Send versus Post, when they come against the jingle's start and end, the
 // refusal of a cross-fade with Winamp, a player that stops answering, and the session
-// list under Wine (no sessions there) keeping the stored session.
+// list under Wine (no sessions there) keeping the stored session. Then what the operator
+// meets on air: in every ordinary sequence, at the close and after a crash, each player
+// is back at its own level two seconds after the jingle's end.
+#include <algorithm>
 #include <chrono>
 #include <optional>
 
 #include "E2eFixture.h"
+#include "app/commandpayload.h"
+#include "kvdriver/CopyData.h"
 #include "kvdriver/StandIn.h"
 
 namespace kv::e2e {
@@ -65,17 +70,21 @@ protected:
     std::wstring jingle() const { return root() / L"ton.wav"; }
     std::wstring log() const { return root() / L"player.log"; }
 
-    void writeCategory(Player player, std::optional<Out> out, End end, int fopos) {
-        ASSERT_TRUE(writeFileBytes(jingle(), toneWav(kJingleMs)));
+    // One category section; J1 plays the tone, J2's file is missing.
+    std::wstring category(const std::wstring& name, Player player, std::optional<Out> out, End end, int fopos) const {
         auto flag = [](bool on) { return std::wstring(on ? L"1" : L"0"); };
-        writeIni(L"[Musik]\r\nText1=Ton\r\nJingle1=" + jingle() +
-                 L"\r\nzentrixfadeoutin=" + flag(player == Player::Companion) +
-                 L"\r\nwinampfadeoutin=" + flag(player == Player::Winamp) +
-                 L"\r\nmixerfadeoutin=" + flag(player == Player::Mixer) +
-                 L"\r\nmixerfadeoutin_name=Musikplayer\r\nfo1=" + flag(out == Out::Before) +
-                 L"\r\nfo2=" + flag(out == Out::With) + L"\r\nfi=" + flag(end == End::FadeIn) +
-                 L"\r\ncf=" + flag(end == End::Crossfade) + L"\r\nfopos=" + std::to_wstring(fopos) +
-                 L"\r\njingleendezeit=0\r\n");
+        return L"[" + name + L"]\r\nText1=Ton\r\nJingle1=" + jingle() + L"\r\nText2=Weg\r\nJingle2=" +
+               (root() / L"fehlt.wav") + L"\r\nzentrixfadeoutin=" + flag(player == Player::Companion) +
+               L"\r\nwinampfadeoutin=" + flag(player == Player::Winamp) +
+               L"\r\nmixerfadeoutin=" + flag(player == Player::Mixer) +
+               L"\r\nmixerfadeoutin_name=Musikplayer\r\nfo1=" + flag(out == Out::Before) +
+               L"\r\nfo2=" + flag(out == Out::With) + L"\r\nfi=" + flag(end == End::FadeIn) +
+               L"\r\ncf=" + flag(end == End::Crossfade) + L"\r\nfopos=" + std::to_wstring(fopos) +
+               L"\r\njingleendezeit=0\r\n";
+    }
+    void writeCategory(Player player, std::optional<Out> out, End end, int fopos, int jingleMs = kJingleMs) {
+        ASSERT_TRUE(writeFileBytes(jingle(), toneWav(jingleMs)));
+        writeIni(category(L"Musik", player, out, end, fopos));
     }
 
     StandIn& startWinamp(const std::wstring& arguments) {
@@ -87,9 +96,18 @@ protected:
         return *player_;
     }
 
-    static void pressF1(const KavintaWindow& window) {
-        PostMessageW(window.hwnd(), WM_KEYDOWN, VK_F1, 1);
-        PostMessageW(window.hwnd(), WM_KEYUP, VK_F1, static_cast<LPARAM>(0xC0000001u));
+    static void pressF(const KavintaWindow& window, int n) {
+        PostMessageW(window.hwnd(), WM_KEYDOWN, VK_F1 + n - 1, 1);
+        PostMessageW(window.hwnd(), WM_KEYUP, VK_F1 + n - 1, static_cast<LPARAM>(0xC0000001u));
+    }
+    static void pressF1(const KavintaWindow& window) { pressF(window, 1); }
+
+    // The stand-in started with arguments, then the program with the first category shown.
+    std::optional<KavintaWindow> startWithWinamp(const std::wstring& arguments) {
+        startWinamp(arguments);
+        KavintaWindow window = startShown(standardData());
+        if (window.hwnd() == nullptr) return std::nullopt;
+        return window;
     }
 
     // Waits for the jingle's end: the monitor idle and J1 showing its caption again.
@@ -102,6 +120,31 @@ protected:
     std::vector<LoggedMessage> waitMessages(size_t count, Millis timeout) {
         waitUntil([&] { return player_->userMessages().size() >= count; }, timeout);
         return player_->userMessages();
+    }
+
+    // Winamp's volume as Winamp answers it now.
+    static std::optional<long long> volume(const StandIn& winamp) {
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(winamp.hwnd(), kWinampIpc, static_cast<WPARAM>(kQueryVolume), kSetVolume,
+                                 SMTO_NORMAL, 5000, &result))
+            return std::nullopt;
+        return static_cast<long long>(result);
+    }
+    // The last volume Kavinta set, from the stand-in's log.
+    static std::optional<long long> lastSet(const StandIn& winamp) {
+        std::optional<long long> last;
+        for (const auto& m : winamp.userMessages())
+            if (m.message == kWinampIpc && m.lParam == kSetVolume && m.wParam != kQueryVolume) last = m.wParam;
+        return last;
+    }
+    static bool waitLastSet(const StandIn& winamp, long long value, Millis timeout = Millis{5000}) {
+        return waitUntil([&] { return lastSet(winamp) == value; }, timeout);
+    }
+    // A jingle played to its end, and the player's level two seconds later.
+    std::optional<long long> levelAfterTheEnd(const KavintaWindow& window, const StandIn& winamp) {
+        if (!waitJingleOver(window)) return std::nullopt;
+        Sleep(2000);
+        return volume(winamp);
     }
 
     std::optional<StandIn> player_;
@@ -134,9 +177,10 @@ std::vector<long long> range(long long from, long long to, long long step) {
 
 TEST_F(Fades, WinampBlockingFadeOutEndsBeforeTheJingleAndFadesBackAtItsEnd) {
     writeCategory(Player::Winamp, Out::Before, End::FadeIn, 30);
-    StandIn& winamp = startWinamp(L"--volume 200");
-    KavintaWindow window = startShown(standardData());
-    ASSERT_NE(window.hwnd(), nullptr);
+    const auto started = startWithWinamp(L"--volume 200");
+    ASSERT_TRUE(started);
+    const KavintaWindow& window = *started;
+    StandIn& winamp = *player_;
 
     pressF1(window);
     const auto shown = waitJingleShown(window);
@@ -163,9 +207,10 @@ TEST_F(Fades, WinampBlockingFadeOutEndsBeforeTheJingleAndFadesBackAtItsEnd) {
 
 TEST_F(Fades, WinampFadeOutWithTheJingleAndCrossfadeRefusedAtItsEnd) {
     writeCategory(Player::Winamp, Out::With, End::Crossfade, 0);
-    StandIn& winamp = startWinamp(L"--volume 120");
-    KavintaWindow window = startShown(standardData());
-    ASSERT_NE(window.hwnd(), nullptr);
+    const auto started = startWithWinamp(L"--volume 120");
+    ASSERT_TRUE(started);
+    const KavintaWindow& window = *started;
+    StandIn& winamp = *player_;
 
     pressF1(window);
     const auto shown = waitJingleShown(window);
@@ -254,9 +299,10 @@ TEST_F(Fades, CompanionFadeOutWithTheJingleThenCrossfadeSentAndPosted) {
 TEST_F(Fades, WinampHangingInAFadeIsGivenUpOnWithinOneSecond) {
     writeCategory(Player::Winamp, Out::Before, End::None, 0);
     // The query and the first set are answered; the second set hangs for 2.5 s.
-    StandIn& winamp = startWinamp(L"--volume 200 --hang-at 3 --hang-ms 2500");
-    KavintaWindow window = startShown(standardData());
-    ASSERT_NE(window.hwnd(), nullptr);
+    const auto started = startWithWinamp(L"--volume 200 --hang-at 3 --hang-ms 2500");
+    ASSERT_TRUE(started);
+    const KavintaWindow& window = *started;
+    StandIn& winamp = *player_;
 
     pressF1(window);
     const auto log = waitMessages(3, Millis{3000});
@@ -340,6 +386,164 @@ TEST_F(Fades, OpeningTheEmptySessionListSavesAndKeepsTheStoredSession) {
     EXPECT_TRUE(waitJingleShown(window).has_value());
     EXPECT_TRUE(waitJingleOver(window));
     EXPECT_FALSE(findMessageBox(process().pid()).has_value());
+}
+
+// --- The music comes back (Winamp at 200, "Fadeout bis Pos:" at 20 %: 51 while ducked)
+
+TEST_F(Fades, MusicComesBackThroughOrdinarySequences) {
+    writeCategory(Player::Winamp, Out::Before, End::FadeIn, 20);
+    const auto started = startWithWinamp(L"--volume 200");
+    ASSERT_TRUE(started);
+    const KavintaWindow& window = *started;
+    StandIn& winamp = *player_;
+
+    // A jingle fired while the fade-in of the one before runs.
+    pressF1(window);
+    ASSERT_TRUE(waitJingleOver(window));
+    ASSERT_TRUE(waitUntil([&] { auto v = lastSet(winamp); return v && *v > 51 && *v < 200; }, Millis{3000}));
+    pressF1(window);
+    ASSERT_TRUE(waitJingleShown(window).has_value());
+    EXPECT_EQ(levelAfterTheEnd(window, winamp), 200);
+
+    // A jingle stopped and the next fired at once, while the music is down.
+    pressF1(window);
+    ASSERT_TRUE(waitJingleShown(window).has_value());
+    ASSERT_TRUE(waitLastSet(winamp, 51));
+    pressF1(window);
+    pressF1(window);
+    ASSERT_TRUE(waitJingleShown(window).has_value());
+    EXPECT_EQ(levelAfterTheEnd(window, winamp), 200);
+
+    // A jingle that cannot play does not dip the music.
+    const size_t before = winamp.userMessages().size();
+    pressF(window, 2);
+    EXPECT_TRUE(waitUntil([&] { return window.text(ids::StatusBarMain) == L"Fehler : Datei nicht gefunden"; },
+                          kShowTimeout));
+    Sleep(1000);
+    EXPECT_EQ(winamp.userMessages().size(), before) << describe(winamp.userMessages());
+}
+
+// A fade-out never raises: a player below the target, or muted, stays where it is.
+TEST_F(Fades, NoFadeOutRaisesAPlayer) {
+    writeCategory(Player::Winamp, Out::Before, End::FadeIn, 20);
+    startWinamp(L"--volume 30");
+    KavintaWindow window = startShown(standardData());
+    ASSERT_NE(window.hwnd(), nullptr);
+    for (long long start : {30LL, 0LL}) {
+        if (start == 0) player_.emplace(standInPath(KV_E2E_STANDIN_WINAMP), kWinampClass, log(), L"--volume 0");
+        pressF1(window);
+        ASSERT_TRUE(waitJingleShown(window).has_value());
+        EXPECT_EQ(levelAfterTheEnd(window, *player_), start);
+        EXPECT_FALSE(lastSet(*player_).has_value()) << describe(player_->userMessages());
+    }
+}
+
+// With a second Winamp up, the fade-in goes to the window that was faded out.
+TEST_F(Fades, TwoWinampWindowsEachKeepTheirLevel) {
+    writeCategory(Player::Winamp, Out::Before, End::FadeIn, 20, 2500);
+    const auto started = startWithWinamp(L"--volume 200");
+    ASSERT_TRUE(started);
+    const KavintaWindow& window = *started;
+    pressF1(window);
+    ASSERT_TRUE(waitJingleShown(window).has_value());
+    ASSERT_TRUE(waitLastSet(*player_, 51));
+    StandIn second(standInPath(KV_E2E_STANDIN_WINAMP), kWinampClass, root() / L"second.log", L"--volume 100");
+    EXPECT_EQ(levelAfterTheEnd(window, *player_), 200);
+    EXPECT_EQ(volume(second), 100);
+    EXPECT_FALSE(lastSet(second).has_value()) << describe(second.userMessages());
+}
+
+// The operator changes the category to one with the companion while the jingle plays.
+TEST_F(Fades, TheEndGoesToThePlayerThatWasTurnedDown) {
+    ASSERT_TRUE(writeFileBytes(jingle(), toneWav(2000)));
+    writeIni(category(L"A", Player::Winamp, Out::Before, End::FadeIn, 20) +
+             category(L"B", Player::Companion, std::nullopt, End::None, 20));
+    const auto started = startWithWinamp(L"--volume 200");
+    ASSERT_TRUE(started);
+    const KavintaWindow& window = *started;
+    pressF1(window);
+    ASSERT_TRUE(waitJingleShown(window).has_value());
+    userSelectComboItem(window.control(ids::kategorie), 1);
+    ASSERT_TRUE(waitUntil([&] { return window.checked(ids::c_mfade_Zentrix); }, kShowTimeout));
+    EXPECT_EQ(levelAfterTheEnd(window, *player_), 200);
+}
+
+// The window closed while the music is down, or the program killed: the music comes back,
+// at the close at once, after the kill with the next start.
+TEST_F(Fades, CloseOrCrashWhileTheMusicIsDownBringsItBack) {
+    writeCategory(Player::Winamp, Out::Before, End::FadeIn, 20, 4000);
+    const auto started = startWithWinamp(L"--volume 200");
+    ASSERT_TRUE(started);
+    pressF1(*started);
+    ASSERT_TRUE(waitLastSet(*player_, 51));
+    EXPECT_EQ(closeAndWait(*started, process()), std::optional<DWORD>(0));
+    EXPECT_EQ(volume(*player_), 200);
+
+    KavintaWindow again = startShown(standardData());
+    ASSERT_NE(again.hwnd(), nullptr);
+    pressF1(again);
+    ASSERT_TRUE(waitUntil([&] { return volume(*player_) == 51; }, Millis{5000}));
+    ASSERT_TRUE(waitUntil([&] { return readFileBytes(iniPath()).size() > 0 && readIni().value(L"KVDUCK", L"1"); },
+                          kSaveTimeout))
+        << "no record of the duck";
+    process(1).terminate();
+    ASSERT_TRUE(process(1).waitExit(kExitTimeout).has_value());
+    EXPECT_EQ(volume(*player_), 51);
+
+    KavintaWindow third = startShown(standardData());
+    ASSERT_NE(third.hwnd(), nullptr);
+    EXPECT_TRUE(waitUntil([&] { return volume(*player_) == 200; }, Millis{3000}));
+    EXPECT_TRUE(waitUntil([&] { return !readIni().value(L"KVDUCK", L"1").has_value(); }, kSaveTimeout));
+}
+
+// A Winamp that takes 200 to 900 ms over each message: the jingle starts at most half a
+// second after the fade's ideal 15 steps of 50 ms; F-keys pressed meanwhile are dropped.
+TEST_F(Fades, ASlowPlayerDelaysTheJingleAtMostHalfASecond) {
+    writeCategory(Player::Winamp, Out::Before, End::FadeIn, 20);
+    const auto started = startWithWinamp(L"--volume 200 --answer-ms 200 900");
+    ASSERT_TRUE(started);
+    const KavintaWindow& window = *started;
+    const long long pressed = clockMicros();
+    pressF1(window);
+    for (int i = 0; i < 120; ++i) pressF(window, 1 + i % 12);
+    const auto shown = waitJingleShown(window);
+    ASSERT_TRUE(shown.has_value());
+    // The monitor shows the jingle at its first tick, 77 ms after the start.
+    EXPECT_LT(*shown - pressed, (15 * 50 + 500 + 100) * 1000LL) << (*shown - pressed) / 1000 << " ms";
+    EXPECT_TRUE(answers(window.hwnd(), Millis{500}));
+    ASSERT_TRUE(waitJingleOver(window));
+    EXPECT_TRUE(waitUntil([&] { return volume(*player_) == 200; }, Millis{10000}));
+    const auto logText = readFileBytes(dataFolder() + L"\\KVLOG.LOG");
+    EXPECT_EQ(std::count(logText.begin(), logText.end(), '\n'), 2) << "the header and one press";
+}
+
+// Cross-fade with Winamp, fired five times from another program a second apart: one box.
+TEST_F(Fades, OneRefusalBoxAtATime) {
+    writeCategory(Player::Winamp, std::nullopt, End::Crossfade, 0);
+    const auto started = startWithWinamp(L"--volume 200");
+    ASSERT_TRUE(started);
+    const CommandPayload play1{kPayloadPlay, 1};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(sendCopyData(started->hwnd(), kCommandTag, &play1, sizeof play1).answered);
+        Sleep(1000);
+    }
+    EXPECT_EQ(topLevelWindows(process().pid(), L"#32770").size(), 1u);
+}
+
+// Winamp stops answering while it is brought back: the status bar says so.
+TEST_F(Fades, AWinampThatStopsAnsweringInTheFadeInIsNamed) {
+    writeCategory(Player::Winamp, Out::Before, End::FadeIn, 20);
+    // The query and 15 steps down, the query and one step up; the next step hangs.
+    const auto started = startWithWinamp(L"--volume 200 --hang-at 19 --hang-ms 3000");
+    ASSERT_TRUE(started);
+    pressF1(*started);
+    EXPECT_TRUE(waitUntil([&] {
+        return started->text(ids::StatusBarMain) == L"Winamp antwortet nicht – Musik nicht zurückgeholt";
+    }, Millis{kJingleMs + 6000}));
+    screenshot(started->hwnd());
+    ASSERT_TRUE(waitIniValue(L"KVDUCK", L"1", L"winamp|" +
+                                                 std::to_wstring(reinterpret_cast<std::uintptr_t>(player_->hwnd())) +
+                                                 L"|200|51||"));
 }
 
 }  // namespace

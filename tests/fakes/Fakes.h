@@ -223,6 +223,8 @@ public:
     int pixelsPerInch() const override { return ppi; }
     void requestTerminate() override { ++terminateRequests; }
     void repaintNow() override {}
+    int inputDiscards = 0;
+    void discardPendingInput() override { ++inputDiscards; }
     int updateDepth = 0;
     int updates = 0;  // outermost holds
     void beginUpdate() override {

@@ -45,12 +45,12 @@ TEST_F(Categories, CancelAddsNothingAndSavesNothing) {
 TEST_F(Categories, NamesTheFileCannotCarryAreRefusedWithAMessage) {
     auto& f = start();
     for (const wchar_t* bad : {L"", L"   ", L" Morgen", L"Morgen ", L"a]b", L"a\nb", L"x\ty", L"konfig",
-                               L"KONFIG", L"Formel 1", L"form"}) {
+                               L"KONFIG", L"Formel 1", L"form", L"kvduck"}) {
         dialogs.answerQuery(bad);
         f.KAT_neu.click();
     }
     EXPECT_EQ(f.kategorie.count(), 0);
-    ASSERT_EQ(dialogs.messages.size(), 11u);
+    ASSERT_EQ(dialogs.messages.size(), 12u);
     EXPECT_EQ(dialogs.messages[0].type, kv::MessageType::Information);
     EXPECT_EQ(dialogs.messages[0].text, L"Dieser Name kann nicht als Kategorie verwendet werden.");
 }

@@ -1,7 +1,8 @@
 // The fades around a jingle as the main window asks for them: which fade controller
-// operation runs for which option and player interface, the refusal of a cross-fade that
-// only the companion can do, the mixer session chosen from the listing, and the moments of
-// a slot press at which the fades are asked for.
+// operation runs for which option and player interface, the fade-in that follows what was
+// turned down rather than the options changed meanwhile, the refusal of a cross-fade that
+// only the companion can do (one box at a time), the mixer session chosen from the listing,
+// and the moments of a slot press at which the fades are asked for.
 #include "FormFixture.h"
 
 using namespace kv;
@@ -35,6 +36,12 @@ protected:
         form->c_mfade_mixer.setChecked(p == Player::Mixer);
     }
     std::vector<std::wstring> takeCalls() { return std::exchange(rcform.calls, {}); }
+    // Slot 1 played to its end: the monitor's tick after the player stopped.
+    void playToTheEnd() {
+        form->slot(1).click();
+        player.close();
+        form->playerstatustimer.tick();
+    }
 };
 
 TEST_F(FadeDispatch, FadeOutGoesToThePlayerInterfaceThatIsOn) {
@@ -56,65 +63,88 @@ TEST_F(FadeDispatch, FadeOutGoesToThePlayerInterfaceThatIsOn) {
     }
 }
 
-TEST_F(FadeDispatch, JingleEndFadesInOrCrossFadesThroughTheCompanion) {
+TEST_F(FadeDispatch, JingleEndFadesInWhatWasTurnedDownAndCrossFadesThroughTheCompanion) {
     auto& f = startShow();
-    f.cb_mfade_mixer.addItem(L"Player");
-    f.cb_mfade_mixer.setItemIndex(0);
     f.auto_fi.setChecked(true);
-    const std::vector<std::pair<Player, std::vector<std::wstring>>> fadeIn{
-        {Player::Companion, {L"zentrixfadein"}},
-        {Player::Winamp, {L"winampfadein"}},
-        {Player::Mixer, {L"mixerfadein(,Player)"}},
-        {Player::None, {}},
-    };
-    for (const auto& [player, expected] : fadeIn) {
+    for (Player player : {Player::Companion, Player::Winamp, Player::Mixer, Player::None}) {
         choose(player);
         takeCalls();
-        f.endOfJingleDispatch();
-        EXPECT_EQ(takeCalls(), expected);
+        playToTheEnd();
+        EXPECT_EQ(takeCalls(), std::vector<std::wstring>{L"fadeinDucked"});
     }
     f.auto_crossfade.setChecked(true);
     choose(Player::Companion);
     takeCalls();
-    f.endOfJingleDispatch();
+    playToTheEnd();
     EXPECT_EQ(takeCalls(), std::vector<std::wstring>{L"zentrixcrossfade"});
     choose(Player::None);
-    f.endOfJingleDispatch();
+    playToTheEnd();
     f.auto_crossfade.setChecked(false);
-    f.endOfJingleDispatch();  // neither option: nothing
+    playToTheEnd();  // neither option: nothing
     EXPECT_TRUE(takeCalls().empty());
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(FadeDispatch, CrossFadeWithWinampOrMixerIsRefusedAtEveryJingleEnd) {
+// The operator changes the category, the player or the options while a jingle plays: its
+// end still brings back what its start turned down.
+TEST_F(FadeDispatch, JingleEndFollowsItsStartNotTheControlsChangedMeanwhile) {
+    store(L"Zweite", L"winampfadeoutin", L"1");
+    store(L"Zweite", L"Jingle1", L"C:\\Jingles\\intro.wav");
+    store(L"Show", L"fo1", L"1");
+    store(L"Show", L"fi", L"1");
+    auto& f = startShow();
+    f.slot(1).click();
+    f.auto_fi.setChecked(false);
+    choose(Player::Mixer);
+    f.kategorie.setItemIndex(f.kategorie.indexOf(L"Zweite", false));
+    f.kategorieChange();
+    takeCalls();
+    player.close();
+    f.playerstatustimer.tick();
+    EXPECT_EQ(takeCalls(), std::vector<std::wstring>{L"fadeinDucked"});
+    // The next jingle, of a category without the fade-in, leaves what it turned down.
+    f.slot(1).click();
+    player.close();
+    f.playerstatustimer.tick();
+    EXPECT_EQ(takeCalls(), std::vector<std::wstring>{});
+}
+
+TEST_F(FadeDispatch, CrossFadeWithWinampOrMixerIsRefusedAtEveryJingleEndOneBoxAtATime) {
     auto& f = startShow();
     f.auto_crossfade.setChecked(true);
     for (Player player : {Player::Winamp, Player::Mixer}) {
         choose(player);
         dialogs.messages.clear();
-        f.endOfJingleDispatch();
-        f.endOfJingleDispatch();
+        playToTheEnd();
+        playToTheEnd();
         ASSERT_EQ(dialogs.messages.size(), 2u);
         EXPECT_EQ(dialogs.messages[0].type, kv::MessageType::Information);
         EXPECT_EQ(dialogs.messages[0].text, refusal);
         EXPECT_EQ(dialogs.messages[1].text, refusal);
         EXPECT_TRUE(f.auto_crossfade.checked());  // the choice itself is never refused
     }
-    EXPECT_TRUE(takeCalls().empty());
+    // A jingle that ends while the box is open (fired from another program) opens none.
+    dialogs.messages.clear();
+    int nested = 0;
+    dialogs.whileShowing = [&] {
+        if (nested++ == 0) playToTheEnd();
+    };
+    playToTheEnd();
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    dialogs.whileShowing = nullptr;
+    playToTheEnd();
+    EXPECT_EQ(dialogs.messages.size(), 2u);
 }
 
 TEST_F(FadeDispatch, MixerFadesGoToTheChosenListingEntryByGuidAndName) {
     auto& f = startShow();
     rcform.sessions = {{L"Alpha", g1}, {L"Beta", g2}};
     choose(Player::Mixer);
-    f.auto_fi.setChecked(true);
     f.cb_mfade_mixer.userDropDown();
     f.cb_mfade_mixer.userSelect(1);
     takeCalls();
     f.fadeoutDispatch(true);
-    f.endOfJingleDispatch();
-    EXPECT_EQ(takeCalls(), (std::vector<std::wstring>{L"mixerfadeout(" + g2 + L",Beta,40,true)",
-                                                      L"mixerfadein(" + g2 + L",Beta)"}));
+    EXPECT_EQ(takeCalls(), (std::vector<std::wstring>{L"mixerfadeout(" + g2 + L",Beta,40,true)"}));
 }
 
 TEST_F(FadeDispatch, MixerEntryBeyondTheListingGoesByItsNameAlone) {
@@ -177,26 +207,47 @@ TEST_F(FadeDispatch, TheListingGoesWithTheWindow) {
 
 // --- The moments of a slot press
 
-TEST_F(FadeDispatch, BlockingFadeOutRunsBeforeTheFileIsCheckedOrOpened) {
+TEST_F(FadeDispatch, BlockingFadeOutRunsAfterTheOpenBeforeThePlayAndDropsThePressesMeanwhile) {
     auto& f = startShow();
     choose(Player::Winamp);
     f.auto_fo_vor.setChecked(true);
     std::vector<std::size_t> opensAtCall;
-    rcform.onCall = [&](const std::wstring&) { opensAtCall.push_back(player.opened.size()); };
+    std::vector<bool> playingAtCall;
+    rcform.onCall = [&](const std::wstring&) {
+        opensAtCall.push_back(player.opened.size());
+        playingAtCall.push_back(player.playing);
+    };
     takeCalls();
     f.slot(1).click();
     EXPECT_EQ(takeCalls(), std::vector<std::wstring>{L"winampfadeout(40,true)"});
-    EXPECT_EQ(opensAtCall, std::vector<std::size_t>{0});
+    EXPECT_EQ(opensAtCall, std::vector<std::size_t>{1});
+    EXPECT_EQ(playingAtCall, std::vector<bool>{false});
     EXPECT_TRUE(player.playing);
-    player.close();
-    f.playerstatustimer.tick();  // nothing plays: the end, with no end option on
-    // A missing file is reported after the fade-out has run.
-    f.slot(2).click();
-    EXPECT_EQ(takeCalls(), std::vector<std::wstring>{L"winampfadeout(40,true)"});
-    EXPECT_EQ(f.StatusBarMain.panelText(), text(kv::TextId::DateiNichtGefunden));
+    EXPECT_EQ(host.inputDiscards, 1);
 }
 
-TEST_F(FadeDispatch, FadeOutWithTheJingleRunsAfterTheStartAlsoWhenItFailed) {
+// A missing file, an empty slot or a file that cannot be opened: the error as always, and
+// the music is neither turned down nor, with nothing turned down, brought back.
+TEST_F(FadeDispatch, AJingleThatCannotPlayDoesNotDipTheMusic) {
+    auto& f = startShow();
+    for (Player p : {Player::Winamp, Player::Companion, Player::Mixer}) {
+        choose(p);
+        for (bool before : {true, false}) {
+            f.auto_fo_vor.setChecked(before);
+            f.auto_fo_mit.setChecked(!before);
+            takeCalls();
+            f.slot(2).click();  // its file is missing
+            EXPECT_EQ(f.StatusBarMain.panelText(), text(kv::TextId::DateiNichtGefunden));
+            f.slot(5).click();  // unassigned
+            player.failOpenWith = 263;
+            f.slot(1).click();
+            player.failOpenWith = 0;
+            EXPECT_TRUE(takeCalls().empty());
+        }
+    }
+}
+
+TEST_F(FadeDispatch, FadeOutWithTheJingleRunsOnceItPlays) {
     auto& f = startShow();
     choose(Player::Companion);
     f.auto_fo_mit.setChecked(true);
@@ -204,13 +255,9 @@ TEST_F(FadeDispatch, FadeOutWithTheJingleRunsAfterTheStartAlsoWhenItFailed) {
     rcform.onCall = [&](const std::wstring&) { playingAtCall.push_back(player.playing); };
     takeCalls();
     f.slot(1).click();
+    EXPECT_EQ(takeCalls(), std::vector<std::wstring>{L"zentrixfadeout(40,false)"});
     EXPECT_EQ(playingAtCall, std::vector<bool>{true});
-    player.close();
-    f.playerstatustimer.tick();
-    player.failOpenWith = 263;
-    f.slot(1).click();
-    EXPECT_EQ(takeCalls(), (std::vector<std::wstring>{L"zentrixfadeout(40,false)", L"zentrixfadeout(40,false)"}));
-    EXPECT_EQ(playingAtCall, (std::vector<bool>{true, false}));
+    EXPECT_EQ(host.inputDiscards, 0);
 }
 
 TEST_F(FadeDispatch, JingleEndActionRunsOncePerJingleAtTheLeadTime) {
@@ -226,10 +273,31 @@ TEST_F(FadeDispatch, JingleEndActionRunsOncePerJingleAtTheLeadTime) {
     EXPECT_TRUE(takeCalls().empty());
     player.positionMs = 8100;  // 1900 ms left
     f.playerstatustimer.tick();
-    EXPECT_EQ(takeCalls(), std::vector<std::wstring>{L"zentrixfadein"});
+    EXPECT_EQ(takeCalls(), std::vector<std::wstring>{L"fadeinDucked"});
     EXPECT_FALSE(f.playerstatustimer.enabled());
     f.playerstatustimer.tick();
     EXPECT_TRUE(takeCalls().empty());
+}
+
+// What the fade controller cannot bring back is named in the status bar; the store of the
+// ducks is KV.ini's; a start brings back what a crash left, a close what is still down.
+TEST_F(FadeDispatch, TheWindowLooksAfterTheDucksAtStartCloseAndFailure) {
+    auto& f = startShow();
+    ASSERT_NE(rcform.store, nullptr);
+    EXPECT_EQ(takeCalls().front(), L"restoreLeftOver");
+    ASSERT_TRUE(rcform.notRestored);
+    remote::Duck winamp;
+    winamp.kind = remote::PlayerKind::winamp;
+    rcform.notRestored({winamp, false});
+    EXPECT_EQ(f.StatusBarMain.panelText(), L"Winamp antwortet nicht – Musik nicht zurückgeholt");
+    remote::Duck session;
+    session.kind = remote::PlayerKind::mixer;
+    session.name = L"Spotify";
+    rcform.notRestored({session, true});
+    EXPECT_EQ(f.StatusBarMain.panelText(), L"Spotify nicht gefunden – Musik nicht zurückgeholt");
+    takeCalls();
+    f.FormCloseQuery();
+    EXPECT_EQ(takeCalls(), std::vector<std::wstring>{L"restoreNow"});
 }
 
 }  // namespace

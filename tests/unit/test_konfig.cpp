@@ -10,8 +10,9 @@ namespace {
 
 using Konfig = FormFixture;
 
-TEST_F(Konfig, ListHidesKonfigAndPlacementSectionsInAnyCase) {
+TEST_F(Konfig, ListHidesKonfigDuckAndPlacementSectionsInAnyCase) {
     store(L"konfig", L"STYLENAME", L"Windows");
+    store(L"kvDuck", L"1", L"winamp|4|200|51||");
     store(L"FORM_Kavintamainform", L"TOP", L"1");
     store(L"form_other", L"TOP", L"1");
     store(L"Formel 1", L"Text1", L"x");
@@ -288,14 +289,18 @@ TEST_F(Konfig, SessionNameIsAddedOnceAndSelectedOnEveryLoad) {
     EXPECT_EQ(f.cb_mfade_mixer.text(), L"Spotify");
 }
 
-TEST_F(Konfig, EmptySessionNameKeepsTheBoxAsThePreviousCategoryLeftIt) {
+// A category that stores no session shows none, and its save never takes another's.
+TEST_F(Konfig, ACategoryWithoutASessionShowsNoneAndSavesNone) {
     store(L"A", L"mixerfadeoutin_name", L"Spotify");
     store(L"B", L"Text1", L"x");
     auto& f = start();
-    f.kategorie.userSelect(1);
     EXPECT_EQ(f.cb_mfade_mixer.text(), L"Spotify");
+    f.kategorie.userSelect(1);
+    EXPECT_EQ(f.cb_mfade_mixer.text(), L"");
     f.auto_fi.click();
-    EXPECT_EQ(stored(L"B", L"mixerfadeoutin_name"), L"Spotify");
+    EXPECT_EQ(stored(L"B", L"mixerfadeoutin_name"), L"");
+    f.kategorie.userSelect(0);
+    EXPECT_EQ(f.cb_mfade_mixer.text(), L"Spotify");
 }
 
 TEST_F(Konfig, OptionClicksSaveAtOnceAndExcludeTheirPartner) {

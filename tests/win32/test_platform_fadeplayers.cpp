@@ -131,6 +131,14 @@ TEST(Win32WindowMessages, FindsSendsAndGivesUpOnAReceiverThatStopsAnswering) {
     const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_LT(waited, std::chrono::milliseconds(1500));
     EXPECT_FALSE(messages.send(0, Receiver::kAnswer, 0, 0, 100).has_value());
+
+    // A window faded earlier is known by its class while it is there.
+    EXPECT_TRUE(messages.isWindowOfClass(window, L"KvFadeReceiverTest"));
+    EXPECT_FALSE(messages.isWindowOfClass(window, L"Winamp v1.x"));
+    EXPECT_FALSE(messages.isWindowOfClass(0, L"KvFadeReceiverTest"));
+    const long long before = messages.nowMs();
+    Sleep(30);
+    EXPECT_GE(messages.nowMs() - before, 25);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 // "TTB_WMSAPI", which only records its fade messages).
 //
 //   <exe> --log <file> [--volume N] [--hang-at K] [--hang-ms N] [--hang-start]
+//         [--answer-ms MIN MAX]
 //
 // --volume     the Winamp stand-in's volume at start, 0 to 255 (default 200)
 // --hang-at K  stop answering inside the handling of the K-th message from WM_USER on
@@ -14,6 +15,8 @@
 // --hang-start stop answering from the start: the window exists, but the thread sleeps
 //              --hang-ms before it handles any message
 // --hang-ms N  how long it hangs (default 5000)
+// --answer-ms  a slow player: every message from WM_USER on is answered after a pause
+//              drawn from MIN to MAX milliseconds
 //
 // Log lines, one per message received, written at once:
 //   <microseconds> <sent|posted|own> <message> <wParam> <lParam>
@@ -25,6 +28,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstdio>
 #include <cwchar>
 #include <share.h>
@@ -48,6 +52,8 @@ struct Options {
     int hangAt = 0;  // 0: never
     int hangMs = 5000;
     bool hangStart = false;
+    int answerMinMs = 0;
+    int answerMaxMs = 0;
 };
 
 Options gOptions;
@@ -101,6 +107,10 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     if (message >= WM_USER) {
         ++gUserMessages;
         if (gUserMessages == gOptions.hangAt) Sleep(static_cast<DWORD>(gOptions.hangMs));
+        if (gOptions.answerMaxMs > 0) {
+            const int spread = gOptions.answerMaxMs - gOptions.answerMinMs + 1;
+            Sleep(static_cast<DWORD>(gOptions.answerMinMs + std::rand() % (spread > 0 ? spread : 1)));
+        }
         const LRESULT reply = answer(message, wParam, lParam);
         if (sent) logLine("replied", message, static_cast<long long>(reply), 0, false);
         return reply;
@@ -118,6 +128,10 @@ bool parseOptions(int argc, wchar_t** argv) {
         else if (arg == L"--hang-at" && hasValue) gOptions.hangAt = _wtoi(argv[++i]);
         else if (arg == L"--hang-ms" && hasValue) gOptions.hangMs = _wtoi(argv[++i]);
         else if (arg == L"--hang-start") gOptions.hangStart = true;
+        else if (arg == L"--answer-ms" && i + 2 < argc) {
+            gOptions.answerMinMs = _wtoi(argv[++i]);
+            gOptions.answerMaxMs = _wtoi(argv[++i]);
+        }
         else return false;
     }
     return !gOptions.log.empty();

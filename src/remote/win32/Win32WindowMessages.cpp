@@ -25,6 +25,15 @@ WindowHandle Win32WindowMessages::findWindow(const std::wstring& className) {
     return reinterpret_cast<WindowHandle>(FindWindowW(className.c_str(), nullptr));
 }
 
+bool Win32WindowMessages::isWindowOfClass(WindowHandle window, const std::wstring& className) {
+    if (window == 0 || !IsWindow(toHwnd(window))) return false;
+    wchar_t name[256] = {};
+    const int length = GetClassNameW(toHwnd(window), name, 256);
+    return length > 0 && className == std::wstring(name, static_cast<size_t>(length));
+}
+
+long long Win32WindowMessages::nowMs() const { return counterNow() * 1000 / counterFrequency(); }
+
 std::optional<std::intptr_t> Win32WindowMessages::send(WindowHandle window, std::uint32_t message,
                                                        std::intptr_t wParam, std::intptr_t lParam, int timeoutMs) {
     DWORD_PTR result = 0;

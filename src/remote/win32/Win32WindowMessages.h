@@ -15,10 +15,12 @@ namespace kv::remote::win32 {
 class Win32WindowMessages final : public IWindowMessages, public ISleep {
 public:
     WindowHandle findWindow(const std::wstring& className) override;
+    bool isWindowOfClass(WindowHandle window, const std::wstring& className) override;
     std::optional<std::intptr_t> send(WindowHandle window, std::uint32_t message, std::intptr_t wParam,
                                       std::intptr_t lParam, int timeoutMs) override;
     void post(WindowHandle window, std::uint32_t message, std::intptr_t wParam, std::intptr_t lParam) override;
     void sleep(int milliseconds) override;
+    long long nowMs() const override;
     void beginPacing() override;
     void endPacing() override;
 

@@ -254,6 +254,18 @@ void Win32MainWindow::repaintNow() {
     if (hwnd()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+// Keys, clicks and hot keys of this thread's windows that wait in the queue. Input of the
+// title bar and the frame stays: moving the window is no press.
+void Win32MainWindow::discardPendingInput() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+    while (PeekMessageW(&message, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE)) {
+    }
+}
+
 // --- IPlacedForm
 
 namespace {

@@ -98,6 +98,7 @@ public:
     int pixelsPerInch() const override { return scale_.dpi(); }
     void requestTerminate() override;
     void repaintNow() override;
+    void discardPendingInput() override;
     void beginUpdate() override;
     void endUpdate() override;
     IPlacedForm* placement() override { return this; }

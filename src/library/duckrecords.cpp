@@ -1,0 +1,26 @@
+#include "library/duckrecords.h"
+
+namespace kv {
+
+std::vector<remote::Duck> DuckRecords::load() {
+    std::vector<remote::Duck> ducks;
+    const auto entries = profile_.readSection(path_(), kDuckSection);
+    if (entries)
+        for (const auto& entry : *entries)
+            if (auto duck = remote::parseDuckRecord(entry.second)) ducks.push_back(*duck);
+    written_ = ducks;
+    return ducks;
+}
+
+// A failed write is not reported: the ducks in memory still bring the music back in this
+// run; only a start after a crash would miss them.
+void DuckRecords::save(const std::vector<remote::Duck>& ducks) {
+    if (ducks == written_) return;
+    const std::wstring path = path_();
+    profile_.eraseSection(path, kDuckSection);
+    for (size_t i = 0; i < ducks.size(); ++i)
+        profile_.writeString(path, kDuckSection, std::to_wstring(i + 1), remote::duckRecordText(ducks[i]));
+    written_ = ducks;
+}
+
+}  // namespace kv
