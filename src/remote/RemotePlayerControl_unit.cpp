@@ -341,7 +341,8 @@ void Trcform::startFade(DuckedPlayer& player, RFadeAction aktion, std::int32_t f
                         long long startedMs, bool warten) {
     const int stepSize = std::max(1, (isWinampFade(aktion) ? 10 : 3) * ffadefaktor);
     const int steps = (std::abs(from - to) + stepSize - 1) / stepSize;
-    player.fade = FadeState{aktion, from, to, startedMs, static_cast<long long>(steps) * tick(), warten};
+    player.fade = FadeState{aktion, from, to, startedMs, static_cast<long long>(steps) * tick(), warten,
+                            sleeper_.nowMs() - startedMs};
     if (isFadeOut(aktion)) player.duck.left = to;
     saveDucks();
     if (from == to) {  // already there: nothing to send
@@ -375,28 +376,37 @@ int Trcform::sendTimeout(const FadeState& fade) const {
     return static_cast<int>(std::clamp<long long>(left, 1, kMessageTimeoutMs));
 }
 
+// A step whose answer would come after the fade's time is up sends the target instead: the
+// player is expected to take as long as its slowest answer in this fade so far.
 bool Trcform::fadestep(DuckedPlayer& player) {
     FadeState& fade = player.fade;
     if (fade.aktion == RFadeAction::nofade) return true;
     const bool winamp = isWinampFade(fade.aktion);
     const int stepSize = std::max(1, (winamp ? 10 : 3) * ffadefaktor);
     const long long lateAt = fade.startedMs + fade.idealMs + (fade.blocking ? kBlockingSlackMs : kTimerSlackMs);
-    if (sleeper_.nowMs() >= lateAt)
-        fade.aktvol = fade.target;  // the steps left would come too late: the target now
+    const long long before = sleeper_.nowMs();
+    if (before + fade.slowestAnswerMs >= lateAt)
+        fade.aktvol = fade.target;
     else if (isFadeOut(fade.aktion))
         fade.aktvol = std::max(fade.aktvol - stepSize, fade.target);
     else
         fade.aktvol = std::min(fade.aktvol + stepSize, fade.target);
 
-    const bool sent = winamp ? sendWinamp(player, fade.aktvol, sendTimeout(fade)) : setMixer(player.duck, fade.aktvol);
-    if (!sent) {
+    const int timeout = winamp ? sendTimeout(fade) : 0;
+    const bool sent = winamp ? sendWinamp(player, fade.aktvol, timeout) : setMixer(player.duck, fade.aktvol);
+    fade.slowestAnswerMs = std::max(fade.slowestAnswerMs, sleeper_.nowMs() - before);
+    if (sent) return fade.aktvol == fade.target;
+
+    if (winamp && timeout < kMessageTimeoutMs && fade.aktvol != fade.target) {
+        // Out of time, not out of answers: the player still takes the step, and the target
+        // is queued behind it, so that it ends where it should.
+        sendWinamp(player, fade.target, 1);
+    } else if (!isFadeOut(fade.aktion)) {
         // Given up for this fade; a fade-in that did not get there says so.
-        if (!isFadeOut(fade.aktion))
-            report(player, winamp ? !messages_.isWindowOfClass(player.duck.window, kWinampWindowClass) : true);
-        fade.aktion = RFadeAction::nofade;
-        return true;
+        report(player, winamp ? !messages_.isWindowOfClass(player.duck.window, kWinampWindowClass) : true);
     }
-    return fade.aktvol == fade.target;
+    fade.aktion = RFadeAction::nofade;
+    return true;
 }
 
 // A fade-in that reached the level ends the duck; any other fade leaves it in effect.

@@ -54,6 +54,7 @@ public:
         long long startedMs = 0;
         long long idealMs = 0;     // steps × tick
         bool blocking = false;
+        long long slowestAnswerMs = 0;  // the longest the player took to answer in this fade
     };
     struct DuckedPlayer {
         Duck duck;
