@@ -2,6 +2,7 @@
 // current category into the window, and the one save operation.
 #include <string>
 
+#include "app/ScopedFlag.h"
 #include "app/strutil.h"
 #include "library/IniFile.h"
 #include "library/configaccess.h"
@@ -18,19 +19,6 @@ std::wstring jingleKey(int slot) { return L"Jingle" + std::to_wstring(slot); }
 bool isPlacementSection(const std::wstring& name) {
     return upperCase(name.substr(0, 4)) == L"FORM";
 }
-
-// Holds the loading flag set while a category loads and clears it on every way out,
-// an exception included: a flag left set would block every later save.
-class LoadingFlag {
-public:
-    explicit LoadingFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~LoadingFlag() { flag_ = false; }
-    LoadingFlag(const LoadingFlag&) = delete;
-    LoadingFlag& operator=(const LoadingFlag&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -64,7 +52,7 @@ void TKavintamainform::konfigladenkategorien() {
 
 void TKavintamainform::konfigladenjingles() {
     const FormUpdate paintedOnce(host());  // some forty controls change here
-    const LoadingFlag loading(loading_);
+    const ScopedFlag loading(loading_);  // a save asked for meanwhile does nothing
     for (Button& b : J) {
         b.setFont(Font{});
         b.setMarker(L"");

@@ -1,6 +1,7 @@
 // The fade options of a category: the two pairs that exclude each other, saving on every
 // change, the choice of the mixer session, and the dispatch of the fades around a jingle
 // to the fade controller for the player interface that is on.
+#include "app/ScopedFlag.h"
 #include "ui/MainUnit.h"
 
 namespace kv::ui {
@@ -52,11 +53,7 @@ void TKavintamainform::endOfJingleDispatch() {
 // jingle end, one at a time: while it is open, further refusals open no other.
 void TKavintamainform::refuseCombination() {
     if (refusalShown_) return;
-    refusalShown_ = true;
-    struct Shown {
-        bool& flag;
-        ~Shown() { flag = false; }
-    } shown{refusalShown_};
+    const ScopedFlag shown(refusalShown_);
     warn(MessageType::Information, text(TextId::FadeNichtUnterstuetzt) + L"\n\r" + text(TextId::AndereBetriebsart));
 }
 

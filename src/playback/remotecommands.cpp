@@ -1,6 +1,7 @@
 // Commands from other programs: "/play N" fires slot N as its function key does, "/stop"
 // is a second press of the key whose jingle plays. They are queued so that the program
 // that sent one never waits for a jingle or a fade.
+#include "app/ScopedFlag.h"
 #include "ui/MainUnit.h"
 
 namespace kv::ui {
@@ -15,11 +16,7 @@ bool TKavintamainform::queueRemoteCommand(const RemoteCommand& command) {
 // in the queue for the run already under way instead of starting a run of its own.
 void TKavintamainform::runRemoteCommands() {
     if (!startShown_ || runningRemoteCommands_) return;
-    runningRemoteCommands_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{runningRemoteCommands_};
+    const ScopedFlag running(runningRemoteCommands_);
     while (!remoteCommands_.empty()) {
         const RemoteCommand command = remoteCommands_.front();
         remoteCommands_.pop_front();
