@@ -161,8 +161,8 @@ TEST_F(StoredCategories, SelectingCategoriesLoadsThemWithoutSaving) {
     EXPECT_FALSE(window.checked(ids::c_mfade_mixer));
     EXPECT_EQ(window.text(ids::jingletimerval), L"30");
     EXPECT_EQ(window.text(ids::jingleendezeit), L"250");
-    // Zeta stores no session name: the box keeps what alpha put there.
-    EXPECT_EQ(comboSelectedText(window.control(ids::cb_mfade_mixer)), L"Musikplayer");
+    // Zeta stores no session name: it shows none, not the one alpha showed.
+    EXPECT_EQ(comboSelectedText(window.control(ids::cb_mfade_mixer)), L"");
 
     Sleep(300);
     EXPECT_EQ(readFileBytes(iniPath()), before) << "selecting a category saved";
@@ -175,7 +175,7 @@ TEST_F(StoredCategories, SelectingCategoriesLoadsThemWithoutSaving) {
     EXPECT_EQ(ini.value(L"Zeta", L"fi"), L"0");
     EXPECT_EQ(ini.value(L"Zeta", L"jingletimerval"), L"30");
     EXPECT_EQ(ini.value(L"Zeta", L"zentrixfadeoutin"), L"0");
-    EXPECT_EQ(ini.value(L"Zeta", L"mixerfadeoutin_name"), L"Musikplayer");
+    EXPECT_EQ(ini.value(L"Zeta", L"mixerfadeoutin_name"), L"");
     EXPECT_EQ(ini.value(L"Zeta", L"Text2"), kUnbelegt);
     // Beta was shown but never saved; alpha kept its stored values.
     EXPECT_TRUE(ini.keys(L"Beta").empty());
