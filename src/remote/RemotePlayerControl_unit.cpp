@@ -201,21 +201,23 @@ void Trcform::winampfadein() {
         if (p.duck.kind == PlayerKind::winamp) player = &p;
     if (!player) return;  // nothing turned down: the volume stays as it is
     fwinamphwnd = player->duck.window;
-    if (!messages_.isWindowOfClass(fwinamphwnd, kWinampWindowClass)) {
-        report(*player, true);
-        return;
-    }
-    const auto current = queryWinamp(fwinamphwnd, kMessageTimeoutMs);
+    const bool there = messages_.isWindowOfClass(fwinamphwnd, kWinampWindowClass);
+    fadeBackIn(*player, RFadeAction::dofadeinwinamp, there ? queryWinamp(fwinamphwnd, kMessageTimeoutMs) : std::nullopt,
+               !there);
+}
+
+// From current back to the player's level. Back already, or turned up by the operator
+// meanwhile: the duck ends and nothing is lowered. No current level: the player is named.
+void Trcform::fadeBackIn(DuckedPlayer& player, RFadeAction aktion, std::optional<std::int32_t> current, bool gone) {
     if (!current) {
-        report(*player, false);
+        report(player, gone);
         return;
     }
-    // Back already, or turned up by the operator meanwhile: nothing is lowered.
-    if (*current >= player->duck.level) {
-        endDuck(*player);
+    if (*current >= player.duck.level) {
+        endDuck(player);
         return;
     }
-    startFade(*player, RFadeAction::dofadeinwinamp, *current, player->duck.level, sleeper_.nowMs(), false);
+    startFade(player, aktion, *current, player.duck.level, sleeper_.nowMs(), false);
 }
 
 // --- Mixer session
@@ -247,16 +249,7 @@ void Trcform::mixerfadeout(const std::wstring& GUID, const std::wstring& Display
 void Trcform::mixerfadein(const std::wstring& GUID, const std::wstring& DisplayName) {
     DuckedPlayer* player = findDuck(playerOf(PlayerKind::mixer, 0, GUID, DisplayName));
     if (!player) return;
-    const auto current = readMixer(player->duck.guid, player->duck.name);
-    if (!current) {
-        report(*player, true);
-        return;
-    }
-    if (*current >= player->duck.level) {
-        endDuck(*player);
-        return;
-    }
-    startFade(*player, RFadeAction::dofadeinmixer, *current, player->duck.level, sleeper_.nowMs(), false);
+    fadeBackIn(*player, RFadeAction::dofadeinmixer, readMixer(player->duck.guid, player->duck.name), true);
 }
 
 void Trcform::mixergetlist(mixer::MixerList& mixerlist) {

@@ -113,6 +113,7 @@ private:
 
     void startFade(DuckedPlayer& player, RFadeAction aktion, std::int32_t from, std::int32_t to,
                    long long startedMs, bool warten);
+    void fadeBackIn(DuckedPlayer& player, RFadeAction aktion, std::optional<std::int32_t> current, bool gone);
     void runBlocking(DuckedPlayer& player);
     bool fadestep(DuckedPlayer& player);  // true when this player's fade is over
     void finishFade(DuckedPlayer& player);

@@ -103,12 +103,12 @@ protected:
     }
     static void pressF1(const KavintaWindow& window) { pressF(window, 1); }
 
-    // The stand-in started with arguments, then the program with the first category shown.
-    std::optional<KavintaWindow> startWithWinamp(const std::wstring& arguments) {
+    // The Winamp stand-in started with arguments, then the program with the first category
+    // shown in window_.
+    bool startWithWinamp(const std::wstring& arguments) {
         startWinamp(arguments);
-        KavintaWindow window = startShown(standardData());
-        if (window.hwnd() == nullptr) return std::nullopt;
-        return window;
+        window_.emplace(startShown(standardData()));
+        return window_->hwnd() != nullptr;
     }
 
     // Waits for the jingle's end: the monitor idle and J1 showing its caption again.
@@ -149,6 +149,7 @@ protected:
     }
 
     std::optional<StandIn> player_;
+    std::optional<KavintaWindow> window_;
 };
 
 void expectWinampSets(const std::vector<LoggedMessage>& log, size_t from, const std::vector<long long>& volumes) {
@@ -178,9 +179,8 @@ std::vector<long long> range(long long from, long long to, long long step) {
 
 TEST_F(Fades, WinampBlockingFadeOutEndsBeforeTheJingleAndFadesBackAtItsEnd) {
     writeCategory(Player::Winamp, Out::Before, End::FadeIn, 30);
-    const auto started = startWithWinamp(L"--volume 200");
-    ASSERT_TRUE(started);
-    const KavintaWindow& window = *started;
+    ASSERT_TRUE(startWithWinamp(L"--volume 200"));
+    const KavintaWindow& window = *window_;
     StandIn& winamp = *player_;
 
     pressF1(window);
@@ -208,9 +208,8 @@ TEST_F(Fades, WinampBlockingFadeOutEndsBeforeTheJingleAndFadesBackAtItsEnd) {
 
 TEST_F(Fades, WinampFadeOutWithTheJingleAndCrossfadeRefusedAtItsEnd) {
     writeCategory(Player::Winamp, Out::With, End::Crossfade, 0);
-    const auto started = startWithWinamp(L"--volume 120");
-    ASSERT_TRUE(started);
-    const KavintaWindow& window = *started;
+    ASSERT_TRUE(startWithWinamp(L"--volume 120"));
+    const KavintaWindow& window = *window_;
     StandIn& winamp = *player_;
 
     pressF1(window);
@@ -300,9 +299,8 @@ TEST_F(Fades, CompanionFadeOutWithTheJingleThenCrossfadeSentAndPosted) {
 TEST_F(Fades, WinampHangingInAFadeIsGivenUpOnWithinOneSecond) {
     writeCategory(Player::Winamp, Out::Before, End::None, 0);
     // The query and the first set are answered; the second set hangs for 2.5 s.
-    const auto started = startWithWinamp(L"--volume 200 --hang-at 3 --hang-ms 2500");
-    ASSERT_TRUE(started);
-    const KavintaWindow& window = *started;
+    ASSERT_TRUE(startWithWinamp(L"--volume 200 --hang-at 3 --hang-ms 2500"));
+    const KavintaWindow& window = *window_;
     StandIn& winamp = *player_;
 
     pressF1(window);
@@ -393,9 +391,8 @@ TEST_F(Fades, OpeningTheEmptySessionListSavesAndKeepsTheStoredSession) {
 
 TEST_F(Fades, MusicComesBackThroughOrdinarySequences) {
     writeCategory(Player::Winamp, Out::Before, End::FadeIn, 20);
-    const auto started = startWithWinamp(L"--volume 200");
-    ASSERT_TRUE(started);
-    const KavintaWindow& window = *started;
+    ASSERT_TRUE(startWithWinamp(L"--volume 200"));
+    const KavintaWindow& window = *window_;
     StandIn& winamp = *player_;
 
     // A jingle fired while the fade-in of the one before runs.
@@ -442,9 +439,8 @@ TEST_F(Fades, NoFadeOutRaisesAPlayer) {
 // With a second Winamp up, the fade-in goes to the window that was faded out.
 TEST_F(Fades, TwoWinampWindowsEachKeepTheirLevel) {
     writeCategory(Player::Winamp, Out::Before, End::FadeIn, 20, 2500);
-    const auto started = startWithWinamp(L"--volume 200");
-    ASSERT_TRUE(started);
-    const KavintaWindow& window = *started;
+    ASSERT_TRUE(startWithWinamp(L"--volume 200"));
+    const KavintaWindow& window = *window_;
     pressF1(window);
     ASSERT_TRUE(waitJingleShown(window).has_value());
     ASSERT_TRUE(waitLastSet(*player_, 51));
@@ -459,9 +455,8 @@ TEST_F(Fades, TheEndGoesToThePlayerThatWasTurnedDown) {
     ASSERT_TRUE(writeFileBytes(jingle(), toneWav(2000)));
     writeIni(category(L"A", Player::Winamp, Out::Before, End::FadeIn, 20) +
              category(L"B", Player::Companion, std::nullopt, End::None, 20));
-    const auto started = startWithWinamp(L"--volume 200");
-    ASSERT_TRUE(started);
-    const KavintaWindow& window = *started;
+    ASSERT_TRUE(startWithWinamp(L"--volume 200"));
+    const KavintaWindow& window = *window_;
     pressF1(window);
     ASSERT_TRUE(waitJingleShown(window).has_value());
     userSelectComboItem(window.control(ids::kategorie), 1);
@@ -473,11 +468,10 @@ TEST_F(Fades, TheEndGoesToThePlayerThatWasTurnedDown) {
 // at the close at once, after the kill with the next start.
 TEST_F(Fades, CloseOrCrashWhileTheMusicIsDownBringsItBack) {
     writeCategory(Player::Winamp, Out::Before, End::FadeIn, 20, 4000);
-    const auto started = startWithWinamp(L"--volume 200");
-    ASSERT_TRUE(started);
-    pressF1(*started);
+    ASSERT_TRUE(startWithWinamp(L"--volume 200"));
+    pressF1(*window_);
     ASSERT_TRUE(waitLastSet(*player_, 51));
-    EXPECT_EQ(closeAndWait(*started, process()), std::optional<DWORD>(0));
+    EXPECT_EQ(closeAndWait(*window_, process()), std::optional<DWORD>(0));
     EXPECT_EQ(volume(*player_), 200);
 
     KavintaWindow again = startShown(standardData());
@@ -509,9 +503,8 @@ TEST_F(Fades, ASlowPlayerDelaysTheJingleAtMostHalfASecond) {
     ASSERT_TRUE(writeFileBytes(jingle(), toneWav(kJingleMs)));
     writeIni(category(L"A", Player::Winamp, std::nullopt, End::None, 20) +
              category(L"B", Player::Winamp, Out::Before, End::FadeIn, 20));
-    const auto started = startWithWinamp(L"--volume 200 --answer-ms 200 900");
-    ASSERT_TRUE(started);
-    const KavintaWindow& window = *started;
+    ASSERT_TRUE(startWithWinamp(L"--volume 200 --answer-ms 200 900"));
+    const KavintaWindow& window = *window_;
     auto pressToShown = [&](bool burst) -> std::optional<long long> {
         const long long pressed = clockMicros();
         pressF1(window);
@@ -543,11 +536,10 @@ TEST_F(Fades, ASlowPlayerDelaysTheJingleAtMostHalfASecond) {
 // Cross-fade with Winamp, fired five times from another program a second apart: one box.
 TEST_F(Fades, OneRefusalBoxAtATime) {
     writeCategory(Player::Winamp, std::nullopt, End::Crossfade, 0);
-    const auto started = startWithWinamp(L"--volume 200");
-    ASSERT_TRUE(started);
+    ASSERT_TRUE(startWithWinamp(L"--volume 200"));
     const CommandPayload play1{kPayloadPlay, 1};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_TRUE(sendCopyData(started->hwnd(), kCommandTag, &play1, sizeof play1).answered);
+        EXPECT_TRUE(sendCopyData(window_->hwnd(), kCommandTag, &play1, sizeof play1).answered);
         Sleep(1000);
     }
     EXPECT_EQ(topLevelWindows(process().pid(), L"#32770").size(), 1u);
@@ -557,13 +549,12 @@ TEST_F(Fades, OneRefusalBoxAtATime) {
 TEST_F(Fades, AWinampThatStopsAnsweringInTheFadeInIsNamed) {
     writeCategory(Player::Winamp, Out::Before, End::FadeIn, 20);
     // The query and 15 steps down, the query and one step up; the next step hangs.
-    const auto started = startWithWinamp(L"--volume 200 --hang-at 19 --hang-ms 3000");
-    ASSERT_TRUE(started);
-    pressF1(*started);
+    ASSERT_TRUE(startWithWinamp(L"--volume 200 --hang-at 19 --hang-ms 3000"));
+    pressF1(*window_);
     EXPECT_TRUE(waitUntil([&] {
-        return started->text(ids::StatusBarMain) == L"Winamp antwortet nicht – Musik nicht zurückgeholt";
+        return window_->text(ids::StatusBarMain) == L"Winamp antwortet nicht – Musik nicht zurückgeholt";
     }, Millis{kJingleMs + 6000}));
-    screenshot(started->hwnd());
+    screenshot(window_->hwnd());
     ASSERT_TRUE(waitIniValue(L"KVDUCK", L"1", L"winamp|" +
                                                  std::to_wstring(reinterpret_cast<std::uintptr_t>(player_->hwnd())) +
                                                  L"|200|51||"));
