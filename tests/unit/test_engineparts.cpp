@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Fakes.h"
+#include "fakes/Fakes.h"
 #include "app/Texts.h"
 #include "playback/FallbackMediaPlayer.h"
 #include "playback/PlaybackErrors.h"

@@ -5,7 +5,7 @@ The real program runs under Wine with a category of two slots, F1 a WAV and F2 a
 tone that starts at once), and its F-keys taken system-wide, so `xdotool key` reaches it
 without focus. The null sink's monitor is recorded in 2 ms chunks; each chunk is stamped on
 arrival, on the same clock as the press, and the first chunk above the threshold after a press
-is its sound. Every start of the program measures its first press, then later presses;
+is its sound. Keys go out through XTest (xdotool without it). Every start of the program measures its first press, then later presses;
 programs given with --program are started in turn, so their figures come from one run.
 
   . scripts/env.sh && kv_xvfb_start && kv_pulse_start && kv_prefix_prepare
@@ -17,6 +17,8 @@ Needs: wine, parec (PulseAudio with the null sink "nul"), xdotool, sox and lame.
 """
 import argparse
 import array
+import ctypes
+import ctypes.util
 import os
 import shutil
 import statistics
@@ -118,10 +120,48 @@ def wait_window(timeout=30):
     return None
 
 
+class Keyboard:
+    """Key presses through the XTest extension, sent at once (xdotool needs a process start
+    first, which would count as delay); xdotool when the libraries are missing."""
+
+    def __init__(self):
+        self.x11 = self.xtst = self.display = None
+        try:
+            self.x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+            self.xtst = ctypes.CDLL(ctypes.util.find_library("Xtst") or "libXtst.so.6")
+            self.x11.XOpenDisplay.restype = ctypes.c_void_p
+            self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+            self.x11.XStringToKeysym.restype = ctypes.c_ulong
+            self.x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
+            self.x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+            self.x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+            self.xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+            self.display = self.x11.XOpenDisplay(None)
+        except OSError:
+            self.display = None
+
+    def press(self, key):
+        """Sends the key down and up; the time the key went out."""
+        if not self.display:
+            t0 = time.monotonic()
+            subprocess.run(["xdotool", "key", key], check=True)
+            return t0
+        code = self.x11.XKeysymToKeycode(self.display, self.x11.XStringToKeysym(key.encode()))
+        self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
+        self.x11.XSync(self.display, 0)
+        t0 = time.monotonic()
+        time.sleep(0.012)  # held as briefly as xdotool holds a key
+        self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
+        self.x11.XSync(self.display, 0)
+        return t0
+
+
+KEYBOARD = None
+
+
 def press(recorder, key):
     """Presses the key and waits for the sound; the delay in ms, or None."""
-    t0 = time.monotonic()
-    subprocess.run(["xdotool", "key", key], check=True)
+    t0 = KEYBOARD.press(key)
     onset = recorder.onset_after(t0, 3.0)
     # Let the jingle end on its own, so that the next press starts one.
     end = time.monotonic() + 5
@@ -167,6 +207,8 @@ def main():
         shutil.copy2(ini, saved)
     media = tempfile.mkdtemp(prefix="kv_press_", dir=os.path.join(os.environ["WINEPREFIX"], "drive_c"))
     wav, mp3 = make_media(media)
+    global KEYBOARD
+    KEYBOARD = Keyboard()
     recorder = Recorder()
     figures = {name: {} for name, _ in programs}
     try:

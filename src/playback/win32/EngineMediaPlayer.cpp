@@ -31,6 +31,9 @@ private:
     bool initialised_;
 };
 
+// Pieces decoded in one turn of the device beyond what that turn writes.
+constexpr int kReadsPerTurn = 2;
+
 std::int32_t toMs(std::uint64_t frames, int rate) {
     if (rate <= 0) return 0;
     return static_cast<std::int32_t>(std::min<std::uint64_t>(frames * 1000 / static_cast<std::uint64_t>(rate), INT32_MAX));
@@ -42,15 +45,18 @@ class Session {
 public:
     explicit Session(EngineMediaPlayer::SharedState& shared) : shared_(shared) {}
 
-    // Starts Media Foundation and the output stream unless they run.
-    int warmUp() {
-        if (!mediaFoundation_) mediaFoundation_ = std::make_unique<MediaFoundationScope>();
-        return static_cast<int>(output_.open());
+    // Ahead of the first press: Media Foundation with its decoders loaded, and the output stream.
+    void warmUp() {
+        if (!mediaFoundation_) {
+            mediaFoundation_ = std::make_unique<MediaFoundationScope>();
+            if (mediaFoundation_->started()) primeDecoders();
+        }
+        output_.open();
     }
 
     int open(const std::wstring& path) {
         close();
-        warmUp();
+        if (!mediaFoundation_) mediaFoundation_ = std::make_unique<MediaFoundationScope>();
         if (!mediaFoundation_->started()) return static_cast<int>(PlaybackError::UnsupportedFormat);
         auto file = std::make_unique<MfAudioFile>();
         if (const PlaybackError error = file->open(path); error != PlaybackError::None) return static_cast<int>(error);
@@ -112,17 +118,19 @@ public:
 
 private:
     std::size_t channels() const { return static_cast<std::size_t>(output_.format().channels); }
+    // Decoded frames kept ahead of the device: about two seconds.
+    std::size_t aheadLimit() const { return static_cast<std::size_t>(output_.format().sampleRate) * 2; }
     std::size_t pendingFrames() const { return (pending_.size() - pendingStart_) / channels(); }
     bool sourceDone() const { return !file_ || decodedAll_; }
 
-    // Decodes until `frames` converted frames wait, or the file has ended.
-    void decodeAhead(std::size_t frames) {
+    // Decodes until `frames` converted frames wait, the file has ended, or `reads` pieces
+    // have been read.
+    void decodeAhead(std::size_t frames, int reads = INT32_MAX) {
         if (pendingStart_ > 0 && pendingStart_ * 2 >= pending_.size()) {
             pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(pendingStart_));
             pendingStart_ = 0;
         }
-        decodedAll_ = false;
-        while (pendingFrames() < frames) {
+        while (pendingFrames() < std::min(frames, aheadLimit()) && reads-- > 0) {
             decoded_.clear();
             if (!file_->read(decoded_)) {
                 decodedAll_ = true;
@@ -133,17 +141,20 @@ private:
         }
     }
 
-    // Writes as many waiting frames as the device has room for. False when the device has gone.
+    // Writes as many waiting frames as the device has room for, then decodes ahead a little,
+    // so that the next turns find their frames ready. False when the device has gone.
     bool feed() {
         const auto queued = output_.queuedFrames();
         if (!queued) return false;
         const std::uint32_t room = output_.bufferFrames() - std::min(*queued, output_.bufferFrames());
-        if (!decodedAll_) decodeAhead(room * 2u);
+        if (!decodedAll_ && pendingFrames() < room) decodeAhead(room);
         const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(room, pendingFrames()));
-        if (count == 0) return true;
-        if (!output_.write(pending_.data() + pendingStart_, count)) return false;
-        pendingStart_ += count * channels();
-        framesWritten_ += count;
+        if (count > 0) {
+            if (!output_.write(pending_.data() + pendingStart_, count)) return false;
+            pendingStart_ += count * channels();
+            framesWritten_ += count;
+        }
+        if (!decodedAll_) decodeAhead(pendingFrames() + output_.bufferFrames(), kReadsPerTurn);
         return true;
     }
 

@@ -9,6 +9,11 @@
 #include <cstring>
 
 #include "app/win32/UniqueHandle.h"
+#include "playback/PrimingAudio.h"
+
+// In mfplat since Windows 7; MinGW-w64's mfidl.h does not declare it (the same declaration
+// as the Windows SDK's).
+extern "C" HRESULT WINAPI MFCreateMFByteStreamOnStream(IStream* stream, IMFByteStream** byteStream);
 
 namespace kv {
 
@@ -84,6 +89,14 @@ MediaFoundationScope::~MediaFoundationScope() {
     if (started_) MFShutdown();
 }
 
+MfAudioFile::~MfAudioFile() {
+    if (!reader_) return;
+    ComPtr<IMFMediaSource> source;
+    if (SUCCEEDED(reader_->GetServiceForStream(static_cast<DWORD>(MF_SOURCE_READER_MEDIASOURCE), GUID_NULL,
+                                               IID_IMFMediaSource, source.putVoid())))
+        source->Shutdown();
+}
+
 PlaybackError MfAudioFile::open(const std::wstring& path) {
     const std::wstring longPath = extendedLengthPath(path);
     unsigned char head[64] = {};
@@ -98,7 +111,26 @@ PlaybackError MfAudioFile::open(const std::wstring& path) {
         const PlaybackError access = fromOpenResult(result);
         return access != PlaybackError::None ? access : PlaybackError::ReadFailed;
     }
-    result = MFCreateSourceReaderFromByteStream(stream.get(), nullptr, reader_.put());
+    return openStream(*stream.get(), undecodable);
+}
+
+PlaybackError MfAudioFile::openMemory(const std::string& bytes, const std::wstring& name) {
+    ComPtr<IStream> memory;
+    ComPtr<IMFByteStream> stream;
+    ULONG written = 0;
+    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, memory.put())) ||
+        FAILED(memory->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written)) ||
+        FAILED(memory->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr)) ||
+        FAILED(MFCreateMFByteStreamOnStream(memory.get(), stream.put())))
+        return PlaybackError::ReadFailed;
+    ComPtr<IMFAttributes> attributes;
+    if (SUCCEEDED(stream->QueryInterface(IID_IMFAttributes, attributes.putVoid())))
+        attributes->SetString(MF_BYTESTREAM_ORIGIN_NAME, name.c_str());
+    return openStream(*stream.get(), PlaybackError::UnsupportedFormat);
+}
+
+PlaybackError MfAudioFile::openStream(IMFByteStream& stream, PlaybackError undecodable) {
+    HRESULT result = MFCreateSourceReaderFromByteStream(&stream, nullptr, reader_.put());
     if (FAILED(result)) return undecodable;
     if (FAILED(selectFloatOutput(*reader_.get()))) {
         reader_.reset();
@@ -124,6 +156,14 @@ PlaybackError MfAudioFile::open(const std::wstring& path) {
         durationMs_ = static_cast<std::int64_t>(duration.uhVal.QuadPart / 10000);
     PropVariantClear(&duration);
     return PlaybackError::None;
+}
+
+void primeDecoders() {
+    std::vector<float> scratch;
+    MfAudioFile wav;
+    if (wav.openMemory(silentWav(50), L"kavinta-priming.wav") == PlaybackError::None) wav.read(scratch);
+    MfAudioFile mp3;
+    if (mp3.openMemory(silentMp3(12), L"kavinta-priming.mp3") == PlaybackError::None) mp3.read(scratch);
 }
 
 bool MfAudioFile::read(std::vector<float>& out) {

@@ -31,9 +31,18 @@ private:
 
 class MfAudioFile {
 public:
+    MfAudioFile() = default;
+    // Shuts the media source down with the reader, so that no decoding thread outlives it.
+    ~MfAudioFile();
+    MfAudioFile(const MfAudioFile&) = delete;
+    MfAudioFile& operator=(const MfAudioFile&) = delete;
+
     // Opens the file (any length of path) and sets up its first audio stream for float
     // output. None on success, else what is wrong with the file.
     PlaybackError open(const std::wstring& path);
+
+    // Opens audio held in memory; `name` (with its extension) picks the decoder.
+    PlaybackError openMemory(const std::string& bytes, const std::wstring& name);
 
     AudioFormat format() const { return format_; }
     // The length the file declares, in milliseconds (0 when it declares none).
@@ -45,11 +54,17 @@ public:
     bool failed() const { return failed_; }
 
 private:
+    PlaybackError openStream(IMFByteStream& stream, PlaybackError undecodable);
+
     ComPtr<IMFSourceReader> reader_;
     AudioFormat format_;
     std::int64_t durationMs_ = 0;
     bool ended_ = false;
     bool failed_ = false;
 };
+
+// Decodes a moment of silent WAV and MP3 from memory, so that the decoders the first jingle
+// needs are loaded beforehand.
+void primeDecoders();
 
 }  // namespace kv

@@ -13,7 +13,7 @@ namespace {
 
 // The device's own buffer: room for the first frames at a press, and for the thread
 // to be late a little without a gap.
-constexpr REFERENCE_TIME kBufferDuration = 40 * 10000;  // 100-ns units
+constexpr REFERENCE_TIME kBufferDuration = 100 * 10000;  // 100-ns units
 
 // The extensible format's sub-formats for float and integer samples: the format tag in the
 // first field of the common base GUID (as ksmedia.h defines them, without its link library).
