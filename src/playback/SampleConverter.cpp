@@ -44,15 +44,17 @@ void SampleConverter::convert(const float* input, std::size_t frames, std::vecto
         return i < offset ? previous_.data() : &mapped_[(i - offset) * channels];
     };
     double position = phase_;
-    while (static_cast<std::size_t>(position) + 1 < count) {
-        const auto index = static_cast<std::size_t>(position);
+    const auto last = static_cast<double>(count - 1);
+    while (position <= last) {
+        // A frame that falls exactly on the last input frame needs no frame after it.
+        const auto index = std::min(static_cast<std::size_t>(position), count - 1);
         const auto weight = static_cast<float>(position - static_cast<double>(index));
         const float* a = frameAt(index);
-        const float* b = frameAt(index + 1);
+        const float* b = frameAt(std::min(index + 1, count - 1));
         for (std::size_t c = 0; c < channels; ++c) out.push_back(a[c] + (b[c] - a[c]) * weight);
         position += step_;
     }
-    phase_ = position - static_cast<double>(count - 1);
+    phase_ = position - last;
     std::copy_n(frameAt(count - 1), channels, previous_.begin());
     havePrevious_ = true;
 }

@@ -11,6 +11,7 @@
 #include "app/Texts.h"
 #include "playback/FallbackMediaPlayer.h"
 #include "playback/PlaybackErrors.h"
+#include "playback/PrimingAudio.h"
 #include "playback/SampleConverter.h"
 
 using namespace kv;
@@ -48,7 +49,7 @@ TEST(SampleConverter, DoublingTheRateInterpolatesBetweenFrames) {
     const std::vector<float> in{0.0f, 1.0f, 0.0f};
     std::vector<float> out;
     converter.convert(in.data(), 3, out);
-    ASSERT_GE(out.size(), 5u);
+    ASSERT_EQ(out.size(), 5u);
     const std::vector<float> expected{0.0f, 0.5f, 1.0f, 0.5f, 0.0f};
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_FLOAT_EQ(out[i], expected[i]) << i;
 }
@@ -70,10 +71,12 @@ TEST(SampleConverter, PiecesGiveTheSameSignalAsTheWhole) {
         for (std::size_t i = 0; i < whole.size(); ++i) ASSERT_NEAR(pieces[i], whole[i], 1e-3) << i;
         const double expectedFrames = frames * static_cast<double>(out.sampleRate) / 44100.0;
         EXPECT_NEAR(static_cast<double>(whole.size() / static_cast<std::size_t>(out.channels)), expectedFrames, 2.0);
-        // A ramp stays a ramp: every output frame lies where its time falls in the input.
+        // A ramp stays a ramp: every output frame lies where its time falls in the input
+        // (mono is the mean of the two channels, a quarter above the left one).
         const auto step = 44100.0 / out.sampleRate;
+        const double offset = out.channels == 1 ? 0.25 : 0.0;
         for (std::size_t k = 0; k < whole.size() / static_cast<std::size_t>(out.channels); k += 97)
-            EXPECT_NEAR(whole[k * static_cast<std::size_t>(out.channels)], k * step, 1e-2) << k;
+            EXPECT_NEAR(whole[k * static_cast<std::size_t>(out.channels)], k * step + offset, 1e-2) << k;
     }
 }
 
@@ -195,6 +198,23 @@ TEST_F(FallbackPlayer, WhenNeitherCanPlayTheEnginesErrorIsKept) {
     EXPECT_EQ(player.errorMessage(), L"keine Audiodatei");
     EXPECT_NE(player.mode(), MediaMode::Playing);
     EXPECT_FALSE(player.play());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PrimingAudio, TheSilenceIsAWellFormedWavAndAStreamOfMp3Frames) {
+    const std::string wav = silentWav(50);
+    ASSERT_EQ(wav.size(), 44u + 4410u);
+    EXPECT_TRUE(sniff(wav));
+    EXPECT_EQ(wav.substr(36, 4), "data");
+    EXPECT_EQ(static_cast<unsigned char>(wav[40]) | static_cast<unsigned char>(wav[41]) << 8, 4410);
+    EXPECT_EQ(wav.find_first_not_of('\0', 44), std::string::npos);
+
+    const std::string mp3 = silentMp3(12);
+    ASSERT_EQ(mp3.size(), 12u * 104u);
+    for (std::size_t at = 0; at < mp3.size(); at += 104) EXPECT_TRUE(sniff(mp3.substr(at, 4))) << at;
 }
 
 }  // namespace
