@@ -17,7 +17,7 @@ endif()
 
 # The Win32 layer; an interface library while no win32/ sources exist yet.
 set(KV_WIN32_LIBS user32 gdi32 comctl32 comdlg32 winmm ole32 oleaut32 uuid version advapi32
-    shell32 uxtheme shcore)
+    shell32 uxtheme shcore mfplat mfreadwrite mfuuid)
 if(KV_WIN32_SOURCES)
   add_library(kv_win32 STATIC ${KV_WIN32_SOURCES})
   target_link_libraries(kv_win32 PUBLIC kv_logic ${KV_WIN32_LIBS})
@@ -77,7 +77,9 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
   add_executable(Kavinta WIN32 src/app/main.cpp)
   add_dependencies(Kavinta Kavinta_EN)  # the program is always built with its language module
   target_link_libraries(Kavinta PRIVATE kv_win32)
-  kv_delay_load(Kavinta comctl32 uxtheme)  # after kv_win32, whose calls it must resolve
+  # After kv_win32, whose calls it must resolve. Media Foundation is first needed by the
+  # player's thread, after the window is up.
+  kv_delay_load(Kavinta comctl32 uxtheme mfplat mfreadwrite)
   target_include_directories(Kavinta PRIVATE ${CMAKE_SOURCE_DIR}/src)
   kv_add_resources(Kavinta)
   if(MINGW)

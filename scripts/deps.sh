@@ -8,7 +8,7 @@ KV_PACKAGES=(
   cmake ninja-build g++ libgtest-dev libgmock-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick libx11-dev
-  pulseaudio pulseaudio-utils lame sox
+  pulseaudio pulseaudio-utils lame sox libebur128-dev
 )
 KV_TOOLS=(cmake ninja g++ x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres
   wine wineserver Xvfb xdpyinfo pulseaudio)

@@ -17,6 +17,9 @@
 #include "library/win32/Win32ProfileFile.h"
 #include "mixer/mixer_unit.h"
 #include "mixer/win32/CoreAudioSessionSource.h"
+#include "playback/FallbackMediaPlayer.h"
+#include "playback/PlaybackErrors.h"
+#include "playback/win32/EngineMediaPlayer.h"
 #include "playback/win32/MciMediaPlayer.h"
 #include "playback/win32/Win32MciExtensions.h"
 #include "remote/RemotePlayerControl_unit.h"
@@ -80,7 +83,10 @@ int run(HINSTANCE instance, int showCommand) {
     Win32ProfileFile profile;
     Win32FileSystem files;
     const Win32Environment environment;
-    MciMediaPlayer player(texts);
+    // Jingles play on the program's own engine; MCI takes the files it cannot decode.
+    EngineMediaPlayer engine(texts);
+    MciMediaPlayer mci(texts);
+    FallbackMediaPlayer player(engine, mci, mciMayPlayInstead);
     const Win32MciExtensions mciExtensions;
     const Win32Clock clock;
     Win32Random random;

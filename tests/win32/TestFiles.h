@@ -23,9 +23,13 @@ public:
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {
+        // Errors end the walk instead of throwing: a destructor must not throw, and under Wine
+        // a step of the walk can fail after the MCI player has run.
         std::error_code ignored;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
-            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        namespace fs = std::filesystem;
+        for (fs::recursive_directory_iterator it(path_, ignored); !ignored && it != fs::recursive_directory_iterator();
+             it.increment(ignored))
+            SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
         std::filesystem::remove_all(path_, ignored);
     }
     TempFolder(const TempFolder&) = delete;

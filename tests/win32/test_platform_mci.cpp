@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "TestFiles.h"
+#include "TestAudio.h"
 #include <mmsystem.h>
 
 #include <cmath>
@@ -21,48 +21,9 @@ namespace {
 namespace fs = std::filesystem;
 
 using kv::test::TempFolder;
+using kv::test::waitForMode;
 using kv::test::writeBytes;
-
-void putLittleEndian(std::string& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-// A mono 16-bit PCM WAV file holding a 440 Hz sine of the given length.
-void writeSineWav(const std::wstring& path, int milliseconds) {
-    constexpr std::uint32_t kRate = 22050;
-    const std::uint32_t samples = kRate * static_cast<std::uint32_t>(milliseconds) / 1000;
-    const std::uint32_t dataBytes = samples * 2;
-    std::string wav = "RIFF";
-    putLittleEndian(wav, 36 + dataBytes, 4);
-    wav += "WAVEfmt ";
-    putLittleEndian(wav, 16, 4);        // format chunk size
-    putLittleEndian(wav, 1, 2);         // PCM
-    putLittleEndian(wav, 1, 2);         // channels
-    putLittleEndian(wav, kRate, 4);     // samples per second
-    putLittleEndian(wav, kRate * 2, 4); // bytes per second
-    putLittleEndian(wav, 2, 2);         // block align
-    putLittleEndian(wav, 16, 2);        // bits per sample
-    wav += "data";
-    putLittleEndian(wav, dataBytes, 4);
-    for (std::uint32_t i = 0; i < samples; ++i) {
-        const double value = 8000.0 * std::sin(2.0 * 3.14159265358979 * 440.0 * i / kRate);
-        putLittleEndian(wav, static_cast<std::uint32_t>(static_cast<std::int16_t>(value)) & 0xFFFF, 2);
-    }
-    writeBytes(path, wav);
-}
-
-bool waitForMode(const kv::MciMediaPlayer& player, kv::MediaMode wanted, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (GetTickCount64() < end) {
-        if (player.mode() == wanted) return true;
-        Sleep(20);
-    }
-    return player.mode() == wanted;
-}
-
-// Playing needs an output device; under Wine there is none without a sound server.
-#define KV_SKIP_WITHOUT_SOUND_OUTPUT()                                                \
-    if (waveOutGetNumDevs() == 0) GTEST_SKIP() << "no sound output device (is a sound server running?)"
+using kv::test::writeSineWav;
 
 class MciMediaPlayerTest : public ::testing::Test {
 protected:

@@ -1,8 +1,11 @@
 // Press latency: the time from a slot press to the media device reporting "playing",
 // against a bare MCI open + play of the same file, alternating in one invocation.
 //
-//   wine build/win/tools/kv_press_latency.exe [--runs N] [--file C:\path\to\jingle.wav]
+//   wine build/win/tools/kv_press_latency.exe [--runs N] [--file C:\path\to\jingle.wav] [--player mci|engine]
 //
+// --player chooses the program's player for the press: the own engine with the MCI fallback
+// (engine, the default, as the program plays) or MCI alone (mci). "Playing" is reported
+// before the sound is heard; tools/latency/press_to_sound.py measures up to the sound.
 // Without --file a short WAV is written to %TEMP%. The press runs the real main window
 // logic (no window: the headless control layer) with the real Win32 services (only the
 // version text is fixed, as this executable has no version resource): file
@@ -24,6 +27,9 @@
 #include "app/win32/Win32FileSystem.h"
 #include "app/win32/Win32Random.h"
 #include "library/win32/Win32ProfileFile.h"
+#include "playback/FallbackMediaPlayer.h"
+#include "playback/PlaybackErrors.h"
+#include "playback/win32/EngineMediaPlayer.h"
 #include "playback/win32/MciMediaPlayer.h"
 #include "ui/MainUnit.h"
 
@@ -126,7 +132,7 @@ public:
 // polls in the same way right after its "play", so both figures end at the same event.
 class WatchedPlayer final : public kv::IMediaPlayer {
 public:
-    explicit WatchedPlayer(kv::MciMediaPlayer& inner) : inner_(inner) {}
+    explicit WatchedPlayer(kv::IMediaPlayer& inner) : inner_(inner) {}
     double playingAt = -1;  // nowMs() of the first "playing" report after a play, else -1
 
     void close() override { inner_.close(); }
@@ -146,7 +152,7 @@ public:
     std::wstring errorMessage() const override { return inner_.errorMessage(); }
 
 private:
-    kv::MciMediaPlayer& inner_;
+    kv::IMediaPlayer& inner_;
 };
 
 struct PressTimes {
@@ -181,10 +187,12 @@ PressTimes pressRun(kv::ui::TKavintamainform& form, WatchedPlayer& player, const
 int wmain(int argc, wchar_t** argv) {
     int runs = 15;
     std::wstring file;
+    std::wstring playerName = L"engine";
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::wstring flag = argv[i];
         if (flag == L"--runs") runs = std::max(1, _wtoi(argv[i + 1]));
         else if (flag == L"--file") file = argv[i + 1];
+        else if (flag == L"--player") playerName = argv[i + 1];
     }
     // The program runs its user-interface thread as a single-threaded apartment; MP3 files
     // go through a device that uses COM.
@@ -205,7 +213,9 @@ int wmain(int argc, wchar_t** argv) {
     kv::Win32FileSystem files;
     kv::Win32Environment environment;
     kv::MciMediaPlayer mci(texts);
-    WatchedPlayer player(mci);
+    kv::EngineMediaPlayer engine(texts, 0);
+    kv::FallbackMediaPlayer both(engine, mci, kv::mciMayPlayInstead);
+    WatchedPlayer player(playerName == L"mci" ? static_cast<kv::IMediaPlayer&>(mci) : both);
     kv::Win32Clock clock;
     kv::Win32Random random;
     FixedVersion version;
@@ -245,6 +255,7 @@ int wmain(int argc, wchar_t** argv) {
         bare.push_back(b);
     }
     const double p = median(press), h = median(handler), b = median(bare);
+    std::wprintf(L"player: %ls\n", playerName.c_str());
     std::wprintf(L"runs: %d\nslot press median: %.2f ms\nbare MCI median:   %.2f ms\nratio: %.3f\n"
                  L"whole press handler median (play log line included): %.2f ms\n",
                  runs, p, b, p / b, h);

@@ -1,0 +1,270 @@
+#include "playback/win32/EngineMediaPlayer.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "playback/PlaybackErrors.h"
+#include "playback/win32/MfAudioFile.h"
+#include "playback/win32/WasapiOutput.h"
+
+namespace kv {
+
+namespace {
+
+// COM as a multi-threaded apartment on the player's thread.
+class ThreadApartment {
+public:
+    ThreadApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
+    ~ThreadApartment() {
+        if (initialised_) CoUninitialize();
+    }
+    ThreadApartment(const ThreadApartment&) = delete;
+    ThreadApartment& operator=(const ThreadApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
+// Pieces decoded in one turn of the device beyond what that turn writes.
+constexpr int kReadsPerTurn = 2;
+
+std::int32_t toMs(std::uint64_t frames, int rate) {
+    if (rate <= 0) return 0;
+    return static_cast<std::int32_t>(std::min<std::uint64_t>(frames * 1000 / static_cast<std::uint64_t>(rate), INT32_MAX));
+}
+
+// Everything the player's thread owns: the output stream, the open file, its frames decoded
+// and converted to the output's format but not yet written, and the count of frames written.
+class Session {
+public:
+    explicit Session(EngineMediaPlayer::SharedState& shared) : shared_(shared) {}
+
+    // Ahead of the first press: Media Foundation with its decoders loaded, and the output stream.
+    void warmUp() {
+        if (!mediaFoundation_) {
+            mediaFoundation_ = std::make_unique<MediaFoundationScope>();
+            if (mediaFoundation_->started()) primeDecoders();
+        }
+        output_.open();
+    }
+
+    int open(const std::wstring& path) {
+        close();
+        if (!mediaFoundation_) mediaFoundation_ = std::make_unique<MediaFoundationScope>();
+        if (!mediaFoundation_->started()) return static_cast<int>(PlaybackError::UnsupportedFormat);
+        auto file = std::make_unique<MfAudioFile>();
+        if (const PlaybackError error = file->open(path); error != PlaybackError::None) return static_cast<int>(error);
+        if (const PlaybackError error = output_.open(); error != PlaybackError::None) return static_cast<int>(error);
+        converter_.emplace(file->format(), output_.format());
+        file_ = std::move(file);
+        shared_.lengthMs.store(static_cast<std::int32_t>(std::min<std::int64_t>(file_->durationMs(), INT32_MAX)));
+        shared_.positionMs.store(0);
+        shared_.mode.store(MediaMode::Stopped);
+        // The beginning is decoded now, so that a play only copies it to the device.
+        decodeAhead(output_.bufferFrames());
+        return 0;
+    }
+
+    int play() {
+        if (!file_) return static_cast<int>(PlaybackError::NothingOpen);
+        if (playing_) return 0;
+        if (const PlaybackError error = output_.open(); error != PlaybackError::None) return static_cast<int>(error);
+        if (!feed() || !output_.start()) {
+            output_.close();
+            return static_cast<int>(PlaybackError::OutputFailed);
+        }
+        playing_ = true;
+        shared_.mode.store(MediaMode::Playing);
+        return 0;
+    }
+
+    void close() {
+        output_.stop();
+        playing_ = false;
+        file_.reset();
+        converter_.reset();
+        pending_.clear();
+        pendingStart_ = 0;
+        decodedAll_ = false;
+        framesWritten_ = 0;
+        shared_.mode.store(MediaMode::NotReady);
+        shared_.positionMs.store(0);
+        shared_.lengthMs.store(0);
+    }
+
+    bool playing() const { return playing_; }
+    HANDLE deviceEvent() const { return output_.event(); }
+
+    // One turn of the device: top up its buffer, publish the position, notice the end.
+    void service() {
+        if (!playing_) return;
+        if (!feed()) {
+            // The device went away: the jingle ends here; the next open opens a new stream.
+            output_.close();
+            finish(false);
+            return;
+        }
+        const auto queued = output_.queuedFrames();
+        const std::uint64_t played = framesWritten_ - std::min<std::uint64_t>(framesWritten_, queued.value_or(0));
+        shared_.positionMs.store(std::min(toMs(played, output_.format().sampleRate), shared_.lengthMs.load()));
+        if (sourceDone() && pendingFrames() == 0 && queued.value_or(0) == 0) finish(true);
+    }
+
+private:
+    std::size_t channels() const { return static_cast<std::size_t>(output_.format().channels); }
+    // Decoded frames kept ahead of the device: about two seconds.
+    std::size_t aheadLimit() const { return static_cast<std::size_t>(output_.format().sampleRate) * 2; }
+    std::size_t pendingFrames() const { return (pending_.size() - pendingStart_) / channels(); }
+    bool sourceDone() const { return !file_ || decodedAll_; }
+
+    // Decodes until `frames` converted frames wait, the file has ended, or `reads` pieces
+    // have been read.
+    void decodeAhead(std::size_t frames, int reads = INT32_MAX) {
+        if (pendingStart_ > 0 && pendingStart_ * 2 >= pending_.size()) {
+            pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(pendingStart_));
+            pendingStart_ = 0;
+        }
+        while (pendingFrames() < std::min(frames, aheadLimit()) && reads-- > 0) {
+            decoded_.clear();
+            if (!file_->read(decoded_)) {
+                decodedAll_ = true;
+                return;
+            }
+            converter_->convert(decoded_.data(), decoded_.size() / static_cast<std::size_t>(file_->format().channels),
+                                pending_);
+        }
+    }
+
+    // Writes as many waiting frames as the device has room for, then decodes ahead a little,
+    // so that the next turns find their frames ready. False when the device has gone.
+    bool feed() {
+        const auto queued = output_.queuedFrames();
+        if (!queued) return false;
+        const std::uint32_t room = output_.bufferFrames() - std::min(*queued, output_.bufferFrames());
+        if (!decodedAll_ && pendingFrames() < room) decodeAhead(room);
+        const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(room, pendingFrames()));
+        if (count > 0) {
+            if (!output_.write(pending_.data() + pendingStart_, count)) return false;
+            pendingStart_ += count * channels();
+            framesWritten_ += count;
+        }
+        if (!decodedAll_) decodeAhead(pendingFrames() + output_.bufferFrames(), kReadsPerTurn);
+        return true;
+    }
+
+    void finish(bool reachedEnd) {
+        output_.stop();
+        playing_ = false;
+        if (reachedEnd) shared_.positionMs.store(shared_.lengthMs.load());
+        shared_.mode.store(MediaMode::Stopped);
+    }
+
+    EngineMediaPlayer::SharedState& shared_;
+    std::unique_ptr<MediaFoundationScope> mediaFoundation_;
+    WasapiOutput output_;
+    std::unique_ptr<MfAudioFile> file_;
+    std::optional<SampleConverter> converter_;
+    std::vector<float> decoded_;
+    std::vector<float> pending_;
+    std::size_t pendingStart_ = 0;
+    bool decodedAll_ = false;
+    std::uint64_t framesWritten_ = 0;
+    bool playing_ = false;
+};
+
+}  // namespace
+
+EngineMediaPlayer::EngineMediaPlayer(const ITexts& texts, unsigned warmUpAfterMs)
+    : texts_(texts), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+    thread_ = std::thread([this, warmUpAfterMs] { threadMain(warmUpAfterMs); });
+}
+
+EngineMediaPlayer::~EngineMediaPlayer() {
+    run(CommandKind::Quit);
+    if (thread_.joinable()) thread_.join();
+}
+
+int EngineMediaPlayer::run(CommandKind kind, const std::wstring& fileName) {
+    const std::lock_guard oneCaller(callMutex_);
+    std::unique_lock lock(mutex_);
+    command_ = kind;
+    commandFile_ = fileName;
+    commandDone_ = false;
+    SetEvent(wake_.get());
+    done_.wait(lock, [this] { return commandDone_; });
+    return commandResult_;
+}
+
+void EngineMediaPlayer::threadMain(unsigned warmUpAfterMs) {
+    // Starting Media Foundation gives way to the program's own start; after that the
+    // thread feeds the device ahead of the rest of the program.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+    const ThreadApartment apartment;
+    Session session(shared_);
+    bool warmedUp = false;
+    const ULONGLONG warmUpAt = GetTickCount64() + warmUpAfterMs;
+    for (;;) {
+        const HANDLE handles[2] = {wake_.get(), session.deviceEvent()};
+        const DWORD count = session.playing() && handles[1] ? 2 : 1;
+        DWORD timeout = INFINITE;
+        if (session.playing()) timeout = 50;  // also when the device's signal fails to come
+        else if (!warmedUp) timeout = static_cast<DWORD>(warmUpAt > GetTickCount64() ? warmUpAt - GetTickCount64() : 0);
+        const DWORD signalled = WaitForMultipleObjects(count, handles, FALSE, timeout);
+
+        if (signalled == WAIT_OBJECT_0) {
+            std::unique_lock lock(mutex_);
+            const CommandKind kind = std::exchange(command_, CommandKind::None);
+            const std::wstring file = commandFile_;
+            lock.unlock();
+            int result = 0;
+            switch (kind) {
+            case CommandKind::Open:
+                result = session.open(file);
+                if (!warmedUp) SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+                warmedUp = true;
+                break;
+            case CommandKind::Play: result = session.play(); break;
+            case CommandKind::Close:
+            case CommandKind::Quit: session.close(); break;
+            case CommandKind::None: break;
+            }
+            lock.lock();
+            commandResult_ = result;
+            commandDone_ = true;
+            done_.notify_all();
+            if (kind == CommandKind::Quit) return;
+            continue;
+        }
+        if (!warmedUp && !session.playing() && signalled == WAIT_TIMEOUT) {
+            session.warmUp();
+            SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+            warmedUp = true;
+        }
+        session.service();
+    }
+}
+
+void EngineMediaPlayer::close() {
+    run(CommandKind::Close);
+    lastError_ = 0;
+}
+
+bool EngineMediaPlayer::open(const std::wstring& fileName) {
+    lastError_ = run(CommandKind::Open, fileName);
+    return lastError_ == 0;
+}
+
+bool EngineMediaPlayer::play() {
+    lastError_ = run(CommandKind::Play);
+    return lastError_ == 0;
+}
+
+std::wstring EngineMediaPlayer::errorMessage() const { return playbackErrorText(lastError_, texts_); }
+
+}  // namespace kv

@@ -1,0 +1,69 @@
+#pragma once
+// The program's own media player: files decoded by Media Foundation and played through a
+// shared-mode WASAPI stream on the default render device. Decoding and output run on a
+// thread of the player's own; each operation hands its command to that thread and waits
+// for its result, and the state queries (mode, position, length) read values the thread
+// keeps up to date, so they never wait for it.
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "app/Texts.h"
+#include "app/win32/UniqueHandle.h"
+#include "playback/MediaPlayer.h"
+
+namespace kv {
+
+class EngineMediaPlayer final : public IMediaPlayer {
+public:
+    // warmUpAfterMs: how long after construction the thread starts Media Foundation and the
+    // output stream on its own, so that the first press finds them ready without the start of
+    // the program waiting for them (a command before that time starts them at once).
+    explicit EngineMediaPlayer(const ITexts& texts, unsigned warmUpAfterMs = 1500);
+    ~EngineMediaPlayer() override;
+    EngineMediaPlayer(const EngineMediaPlayer&) = delete;
+    EngineMediaPlayer& operator=(const EngineMediaPlayer&) = delete;
+
+    void close() override;
+    bool open(const std::wstring& fileName) override;
+    bool play() override;
+    MediaMode mode() const override { return shared_.mode.load(); }
+    std::int32_t position() const override { return shared_.positionMs.load(); }
+    std::int32_t length() const override { return shared_.lengthMs.load(); }
+    int error() const override { return lastError_; }
+    std::wstring errorMessage() const override;
+
+    // What the thread publishes for the state queries.
+    struct SharedState {
+        std::atomic<MediaMode> mode{MediaMode::NotReady};
+        std::atomic<std::int32_t> positionMs{0};
+        std::atomic<std::int32_t> lengthMs{0};
+    };
+
+    enum class CommandKind { None, Open, Play, Close, Quit };
+
+private:
+    int run(CommandKind kind, const std::wstring& fileName = {});
+    void threadMain(unsigned warmUpAfterMs);
+
+    const ITexts& texts_;
+    int lastError_ = 0;
+    SharedState shared_;
+
+    std::mutex callMutex_;  // one caller at a time
+    // The one command in flight, handed over under the mutex.
+    std::mutex mutex_;
+    std::condition_variable done_;
+    CommandKind command_ = CommandKind::None;
+    std::wstring commandFile_;
+    int commandResult_ = 0;
+    bool commandDone_ = false;
+    UniqueHandle wake_;  // auto-reset: a command is waiting
+
+    std::thread thread_;
+};
+
+}  // namespace kv

@@ -1,0 +1,47 @@
+#pragma once
+// A shared-mode, event-driven output stream on the default render device, in the device's
+// own mix format. Used on one thread, which has COM started.
+#include <windows.h>
+#include <audioclient.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "app/win32/ComPtr.h"
+#include "app/win32/UniqueHandle.h"
+#include "playback/PlaybackErrors.h"
+#include "playback/SampleConverter.h"
+
+namespace kv {
+
+class WasapiOutput {
+public:
+    // Opens the stream unless it is open. None on success.
+    PlaybackError open();
+    void close();
+    bool isOpen() const { return static_cast<bool>(client_); }
+
+    AudioFormat format() const { return format_; }
+    std::uint32_t bufferFrames() const { return bufferFrames_; }
+    // Signalled by the device each time it wants more frames.
+    HANDLE event() const { return event_.get(); }
+
+    // Frames not yet played; nullopt when the device has gone (the stream must be opened again).
+    std::optional<std::uint32_t> queuedFrames();
+    // Writes interleaved float frames (at most bufferFrames() - queuedFrames()).
+    bool write(const float* frames, std::uint32_t count);
+    bool start();
+    // Stops and drops what is queued.
+    void stop();
+
+private:
+    ComPtr<IAudioClient> client_;
+    ComPtr<IAudioRenderClient> render_;
+    UniqueHandle event_;
+    AudioFormat format_;
+    bool floatSamples_ = true;   // else 16-bit integers
+    std::uint32_t bufferFrames_ = 0;
+    bool running_ = false;
+};
+
+}  // namespace kv
