@@ -84,6 +84,7 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
     # -municode selects wWinMain as the entry point; a release is shipped without symbols.
     target_link_options(Kavinta PRIVATE -municode $<$<CONFIG:Release>:-s>)
   endif()
+  include(${CMAKE_CURRENT_LIST_DIR}/Release.cmake)  # the zip and the setup
 else()
   message(STATUS "src/app/main.cpp not present yet: Kavinta.exe is not built")
 endif()
