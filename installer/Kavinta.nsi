@@ -349,9 +349,10 @@ Section "Uninstall"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Kavinta.lnk"
-  DeleteRegKey SHCTX "${KV_UNINSTALL_KEY}"
   ; The language chosen for this program file (of the user who uninstalls).
   DeleteRegValue HKCU "${KV_LOCALES_KEY}" "$INSTDIR\Kavinta.exe"
   DeleteRegKey /ifempty HKCU "${KV_LOCALES_KEY}"
   DeleteRegKey /ifempty HKCU "Software\Embarcadero"
+  ; The entry goes last: while it is there, the uninstall has not ended.
+  DeleteRegKey SHCTX "${KV_UNINSTALL_KEY}"
 SectionEnd
