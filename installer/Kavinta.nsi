@@ -195,9 +195,13 @@ Function UseScope
   ${EndIf}
 FunctionEnd
 
-; Starts this setup again elevated for all users, then ends this copy.
+; Starts this setup again elevated for all users and ends this copy; when the elevation is
+; refused, the scope page stays.
 Function RestartElevated
+  ClearErrors
   ExecShell "runas" "$EXEPATH" "/AllUsers"
+  IfErrors 0 +2
+    Abort
   Quit
 FunctionEnd
 
