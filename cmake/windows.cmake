@@ -66,7 +66,11 @@ set_target_properties(Kavinta_EN PROPERTIES PREFIX "" OUTPUT_NAME Kavinta SUFFIX
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/res/Kavinta_EN.rc APPEND PROPERTY OBJECT_DEPENDS
              ${KV_GENERATED_DIR}/kv_strings_en.rc)
 target_include_directories(Kavinta_EN PRIVATE ${KV_GENERATED_DIR})
-if(MINGW)
+if(MINGW AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  # lld links no DLL without an entry point: a stub that is never called.
+  target_sources(Kavinta_EN PRIVATE ${CMAKE_SOURCE_DIR}/res/resource_module_entry.cpp)
+  target_link_options(Kavinta_EN PRIVATE -nostdlib -s)
+elseif(MINGW)
   # No code and no entry point: the module is only ever loaded as data.
   target_link_options(Kavinta_EN PRIVATE -nostdlib -s -Wl,-e,0)
 else()
@@ -86,6 +90,7 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
     # -municode selects wWinMain as the entry point; a release is shipped without symbols.
     target_link_options(Kavinta PRIVATE -municode $<$<CONFIG:Release>:-s>)
   endif()
+  include(${CMAKE_CURRENT_LIST_DIR}/Release.cmake)  # the zip and the setup
 else()
   message(STATUS "src/app/main.cpp not present yet: Kavinta.exe is not built")
 endif()

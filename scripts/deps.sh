@@ -8,10 +8,10 @@ KV_PACKAGES=(
   cmake ninja-build g++ libgtest-dev libgmock-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick libx11-dev
-  pulseaudio pulseaudio-utils lame sox libebur128-dev
+  pulseaudio pulseaudio-utils lame sox libebur128-dev nsis clang lld
 )
 KV_TOOLS=(cmake ninja g++ x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres
-  wine wineserver Xvfb xdpyinfo pulseaudio)
+  wine wineserver Xvfb xdpyinfo pulseaudio makensis clang++ ld.lld)
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
   missing_tools=()
@@ -30,6 +30,9 @@ for pkg in "${KV_PACKAGES[@]}"; do
   status="$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)"
   [ "$status" = "install ok installed" ] || missing+=("$pkg")
 done
+# Node.js and npm run the workflow check; any installation of them will do (they may come
+# from elsewhere than Debian, under other package names).
+command -v npm >/dev/null 2>&1 || missing+=(nodejs npm)
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 command_line="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y ${missing[*]}"

@@ -95,4 +95,9 @@ if kv_step "configure windows" cmake --preset windows; then
   trap - EXIT
 fi
 echo "==> windows done in $((SECONDS - start)) s"
+
+# The same Windows code with the second compiler, compiled only; then the CI workflow.
+kv_step "configure windows-clang" cmake --preset windows-clang &&
+  kv_step "build windows-clang" cmake --build --preset windows-clang -- -k 0
+kv_step "workflow lint" bash "$KV_ROOT/scripts/lint-workflow.sh"
 kv_summary_and_exit

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "kv_version.h"  // generated from the project version
+
 namespace {
 
 struct TextEntry {
@@ -91,7 +93,10 @@ TEST(StringTable, HasNoEntryForAnUnusedNumber) {
     EXPECT_EQ(loadString(1), L"");
 }
 
-TEST(VersionResource, FileVersionIsOneZeroZeroZero) {
+// The project version (CMakeLists.txt), as the build hands it to the resource script.
+constexpr unsigned kProjectVersion[4] = {KV_VERSION_NUMBERS};
+
+TEST(VersionResource, FileVersionIsTheProjectVersion) {
     const std::vector<unsigned char> block = ownVersionBlock();
     ASSERT_FALSE(block.empty()) << "no version resource, error " << GetLastError();
     VS_FIXEDFILEINFO* fixed = nullptr;
@@ -99,10 +104,10 @@ TEST(VersionResource, FileVersionIsOneZeroZeroZero) {
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
     ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 1u);
-    EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), 0u);
-    EXPECT_EQ(HIWORD(fixed->dwFileVersionLS), 0u);
-    EXPECT_EQ(LOWORD(fixed->dwFileVersionLS), 0u);
+    EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), kProjectVersion[0]);
+    EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), kProjectVersion[1]);
+    EXPECT_EQ(HIWORD(fixed->dwFileVersionLS), kProjectVersion[2]);
+    EXPECT_EQ(LOWORD(fixed->dwFileVersionLS), kProjectVersion[3]);
 }
 
 TEST(VersionResource, NamesTheProductInTheGermanUnicodeBlock) {
@@ -115,7 +120,7 @@ TEST(VersionResource, NamesTheProductInTheGermanUnicodeBlock) {
     EXPECT_EQ(std::wstring(value), L"Kavinta");
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\040704B0\\FileVersion",
                                reinterpret_cast<void**>(&value), &length));
-    EXPECT_EQ(std::wstring(value), L"1.0.0.0");
+    EXPECT_EQ(std::wstring(value), L"" KV_VERSION_TEXT);
 }
 
 TEST(Manifest, DeclaresDpiAwarenessCommonControlsAndExecutionLevel) {

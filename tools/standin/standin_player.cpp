@@ -38,12 +38,13 @@ namespace {
 
 #ifdef KV_STANDIN_WINAMP
 constexpr const wchar_t* kWindowClass = L"Winamp v1.x";
-#else
-constexpr const wchar_t* kWindowClass = L"TTB_WMSAPI";
-#endif
+// Winamp's volume message: set with wParam 0...255, query with wParam -666.
 constexpr UINT kIpcMessage = WM_USER;
 constexpr LPARAM kIpcSetVolume = 122;
 constexpr WPARAM kQueryVolume = static_cast<WPARAM>(-666);
+#else
+constexpr const wchar_t* kWindowClass = L"TTB_WMSAPI";
+#endif
 constexpr UINT kHangControl = WM_USER + 100;
 
 struct Options {
