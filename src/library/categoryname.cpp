@@ -9,7 +9,9 @@ bool isUsableCategoryName(const std::wstring& name,
     if (name.empty() || trimmed(name) != name) return false;
     for (wchar_t c : name)
         if (c < L' ' || c == 0x7F || c == L']') return false;
-    if (sameName(name, L"KONFIG")) return false;
+    // Sections of these names hold settings, not a category.
+    for (const wchar_t* reserved : {L"KONFIG", L"DUCK"})
+        if (sameName(name, reserved)) return false;
     return upperCase(name.substr(0, 4)) != L"FORM";
 }
 
