@@ -10,15 +10,17 @@ namespace {
 
 using Konfig = FormFixture;
 
-TEST_F(Konfig, ListHidesKonfigAndPlacementSectionsInAnyCase) {
+TEST_F(Konfig, ListHidesKonfigDuckAndPlacementSectionsInAnyCase) {
     store(L"konfig", L"STYLENAME", L"Windows");
+    store(L"Duck", L"an", L"1");
+    store(L"Duckling", L"Text1", L"x");
     store(L"FORM_Kavintamainform", L"TOP", L"1");
     store(L"form_other", L"TOP", L"1");
     store(L"Formel 1", L"Text1", L"x");
     store(L"Zugabe", L"Text1", L"x");
     store(L"beta", L"Text1", L"x");
     auto& f = create();
-    EXPECT_EQ(f.kategorie.items(), (std::vector<std::wstring>{L"beta", L"Zugabe"}));
+    EXPECT_EQ(f.kategorie.items(), (std::vector<std::wstring>{L"beta", L"Duckling", L"Zugabe"}));
     EXPECT_EQ(f.kategorie.itemIndex(), -1);
 }
 
