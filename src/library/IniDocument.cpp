@@ -2,58 +2,83 @@
 
 #include "app/strutil.h"
 
+#include <cstring>
+
 namespace kv {
 
 namespace {
 
-std::size_t firstNonBlank(const std::wstring& line) {
+using View = std::wstring_view;
+
+std::wstring trimmedView(View text) {
+    std::size_t first = 0, last = text.size();
+    while (first < last && text[first] <= L' ') ++first;
+    while (last > first && text[last - 1] <= L' ') --last;
+    return std::wstring(text.substr(first, last - first));
+}
+
+bool isBlankView(View text) {
+    for (wchar_t c : text)
+        if (c > L' ') return false;
+    return true;
+}
+
+std::size_t firstNonBlank(View line) {
     std::size_t i = 0;
     while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
     return i;
 }
 
 // The name of a section header line, or false when the line is none.
-bool headerName(const std::wstring& line, std::wstring& name) {
+bool headerName(View line, std::wstring& name) {
     const std::size_t open = firstNonBlank(line);
     if (open >= line.size() || line[open] != L'[') return false;
     const std::size_t close = line.rfind(L']');
     if (close == std::wstring::npos || close < open) return false;
-    name = line.substr(open + 1, close - open - 1);
+    name = std::wstring(line.substr(open + 1, close - open - 1));
     return true;
 }
 
-bool isHeader(const std::wstring& line) {
+bool isHeader(View line) {
     const std::size_t open = firstNonBlank(line);
-    return open < line.size() && line[open] == L'[' && line.rfind(L']') != std::wstring::npos;
+    return open < line.size() && line[open] == L'[' && line.rfind(L']') != View::npos;
 }
 
 // A key line: the key before the first '=' (the whole line without one), the value after it.
-std::pair<std::wstring, std::wstring> keyAndValue(const std::wstring& line) {
+std::pair<std::wstring, std::wstring> keyAndValue(View line) {
     const std::size_t equals = line.find(L'=');
-    if (equals == std::wstring::npos) return {trimmed(line), L""};
-    return {trimmed(line.substr(0, equals)), trimmed(line.substr(equals + 1))};
+    if (equals == View::npos) return {trimmedView(line), L""};
+    return {trimmedView(line.substr(0, equals)), trimmedView(line.substr(equals + 1))};
 }
 
 }  // namespace
 
-IniDocument::IniDocument(const std::wstring& text, NameRule sameName) : sameName_(std::move(sameName)) {
+IniDocument::IniDocument(std::wstring text, NameRule sameName)
+    : text_(std::move(text)), sameName_(std::move(sameName)) {
+    const View all(text_);
+    lines_.reserve(all.size() / 24 + 16);  // about the length of a slot's line
     std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos) end = text.size();
+    while (start < all.size()) {
+        std::size_t end = all.find(L'\n', start);
+        if (end == View::npos) end = all.size();
         std::size_t stop = end;
-        if (stop > start && text[stop - 1] == L'\r') --stop;
-        lines_.push_back(text.substr(start, stop - start));
+        if (stop > start && all[stop - 1] == L'\r') --stop;
+        lines_.push_back(all.substr(start, stop - start));
         start = end + 1;
     }
 }
 
+std::wstring_view IniDocument::own(std::wstring line) {
+    owned_.push_back(std::move(line));
+    return owned_.back();
+}
+
 std::wstring IniDocument::text() const {
     std::size_t size = 0;
-    for (const std::wstring& line : lines_) size += line.size() + 2;
+    for (View line : lines_) size += line.size() + 2;
     std::wstring text;
     text.reserve(size);
-    for (const std::wstring& line : lines_) {
+    for (View line : lines_) {
         text += line;
         text += L"\r\n";
     }
@@ -74,16 +99,17 @@ IniDocument::Range IniDocument::find(const std::wstring& section) const {
 
 void IniDocument::setValue(Range& range, const std::wstring& key, const std::wstring& value) {
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
-        const std::wstring& line = lines_[i];
-        if (line.empty() || line[firstNonBlank(line)] == L';') continue;
+        const View line = lines_[i];
+        const std::size_t first = firstNonBlank(line);
+        if (first >= line.size() || line[first] == L';') continue;
         const std::wstring existing = keyAndValue(line).first;
         if (!sameName_(existing, key)) continue;
-        lines_[i] = existing + L"=" + value;  // the key keeps its spelling
+        lines_[i] = own(existing + L"=" + value);  // the key keeps its spelling
         return;
     }
     std::size_t at = range.end;
-    while (at > range.header + 1 && trimmed(lines_[at - 1]).empty()) --at;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), key + L"=" + value);
+    while (at > range.header + 1 && isBlankView(lines_[at - 1])) --at;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), own(key + L"=" + value));
     ++range.end;
 }
 
@@ -96,7 +122,7 @@ void IniDocument::apply(const SectionWrite& write) {
     }
     if (write.values.empty()) return;
     if (range.header == lines_.size()) {
-        lines_.push_back(L"[" + write.section + L"]");
+        lines_.push_back(own(L"[" + write.section + L"]"));
         range = {lines_.size() - 1, lines_.size()};
     }
     for (const auto& [key, value] : write.values) setValue(range, key, value);
@@ -114,7 +140,7 @@ IniEntries IniDocument::values(const std::wstring& section) const {
     IniEntries entries;
     const Range range = find(section);
     for (std::size_t i = range.header + 1; i < range.end && i < lines_.size(); ++i)
-        if (!trimmed(lines_[i]).empty()) entries.push_back(keyAndValue(lines_[i]));
+        if (!isBlankView(lines_[i])) entries.push_back(keyAndValue(lines_[i]));
     return entries;
 }
 

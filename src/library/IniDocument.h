@@ -3,8 +3,10 @@
 // change it: sections and keys match by the file's rule for names, an existing key is
 // replaced where it stands, a new key goes after the last line of its section, a new
 // section at the end of the file. Every line that is not changed stays as it was.
+#include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -23,7 +25,9 @@ struct SectionWrite {
 
 class IniDocument {
 public:
-    IniDocument(const std::wstring& text, NameRule sameName);
+    IniDocument(std::wstring text, NameRule sameName);
+    IniDocument(const IniDocument&) = delete;
+    IniDocument& operator=(const IniDocument&) = delete;
 
     void apply(const SectionWrite& write);
     // Lines end with CR LF; a text with lines ends with a line end.
@@ -42,8 +46,13 @@ private:
     Range find(const std::wstring& section) const;
     std::size_t nextHeader(std::size_t from) const;
     void setValue(Range& range, const std::wstring& key, const std::wstring& value);
+    std::wstring_view own(std::wstring line);
 
-    std::vector<std::wstring> lines_;
+    // The lines point into text_, or into owned_ for the lines this document wrote: a file
+    // of many thousand lines is split without a copy of each.
+    std::wstring text_;
+    std::deque<std::wstring> owned_;
+    std::vector<std::wstring_view> lines_;
     NameRule sameName_;
 };
 

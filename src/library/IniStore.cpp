@@ -13,7 +13,7 @@ bool IniStore::apply(const std::wstring& file, const std::vector<SectionWrite>& 
     DecodedText decoded{TextForm::Utf16Le, L""};
     if (!content.bytes.empty()) decoded = decodeText(content.bytes, files_);
 
-    IniDocument document(decoded.text, sameName_);
+    IniDocument document(std::move(decoded.text), sameName_);
     for (const SectionWrite& write : writes) document.apply(write);
     const std::wstring text = document.text();
     std::optional<std::vector<std::uint8_t>> bytes = encodeText(text, decoded.form, files_);

@@ -55,10 +55,12 @@ void TKavintamainform::konfigladenkategorien() {
         if (isPlacementSection(kategorie.item(i))) kategorie.deleteItem(i);
     kategorie.setSorted(true);
 
-    c_fensterimvordergrund.setChecked(ini.readBool(kConfigSection, L"fensterimvordergrund", false));
-    c_fensterskalieren.setChecked(ini.readBool(kConfigSection, L"fensterskalieren", true));
-    currentStyleName_ = ini.readString(kConfigSection, L"STYLENAME", kDefaultStyle);
-    m_globaletasten.setChecked(ini.readBool(kConfigSection, L"globaletasten", false));
+    // One read of the section: each read of the file parses all of it again.
+    const IniSection konfig = ini.section(kConfigSection);
+    c_fensterimvordergrund.setChecked(konfig.readBool(L"fensterimvordergrund", false));
+    c_fensterskalieren.setChecked(konfig.readBool(L"fensterskalieren", true));
+    currentStyleName_ = konfig.readString(L"STYLENAME", kDefaultStyle);
+    m_globaletasten.setChecked(konfig.readBool(L"globaletasten", false));
     if (unreadable) warn(MessageType::Warning, text(TextId::KonfigNichtLesbar));
 }
 

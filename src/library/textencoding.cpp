@@ -1,5 +1,7 @@
 #include "library/textencoding.h"
 
+#include <cstring>
+
 namespace kv {
 
 namespace {
@@ -46,6 +48,14 @@ void forEachCodePoint(const std::wstring& text, Visit visit) {
 }
 
 std::wstring fromUtf16(const std::vector<std::uint8_t>& bytes, bool bigEndian) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (!bigEndian) {
+            // The units as they are: a large file is taken over in one copy.
+            std::wstring text((bytes.size() - 2) / 2, L'\0');
+            std::memcpy(text.data(), bytes.data() + 2, text.size() * 2);
+            return text;
+        }
+    }
     std::wstring text;
     text.reserve(bytes.size() / 2);
     std::uint32_t pending = 0;  // a high surrogate waiting for its partner
@@ -66,6 +76,15 @@ std::wstring fromUtf16(const std::vector<std::uint8_t>& bytes, bool bigEndian) {
 }
 
 std::vector<std::uint8_t> toUtf16(const std::wstring& text, bool bigEndian) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (!bigEndian) {
+            std::vector<std::uint8_t> bytes(2 + text.size() * 2);
+            bytes[0] = 0xFF;
+            bytes[1] = 0xFE;
+            std::memcpy(bytes.data() + 2, text.data(), text.size() * 2);
+            return bytes;
+        }
+    }
     std::vector<std::uint8_t> bytes;
     bytes.reserve(text.size() * 2 + 2);
     auto unit = [&](std::uint32_t u) {

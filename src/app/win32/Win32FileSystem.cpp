@@ -109,15 +109,21 @@ FileContent Win32FileSystem::readFile(const std::wstring& path, std::size_t limi
     }
     FileContent content{FileAccess::Readable, {}};
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < 0x40000000)
-        content.bytes.reserve(std::min(limit, static_cast<std::size_t>(size.QuadPart)));
-    std::uint8_t chunk[65536];
-    while (content.bytes.size() < limit) {
-        const std::size_t wanted = std::min(sizeof chunk, limit - content.bytes.size());
+    // One read of the size the file has, then on until its end (it may have grown).
+    std::size_t wanted = 65536;
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart >= 0 && size.QuadPart < 0x40000000)
+        wanted = static_cast<std::size_t>(size.QuadPart) + 1;
+    for (;;) {
+        const std::size_t have = content.bytes.size();
+        const std::size_t chunk = std::min(wanted, limit - have);
+        if (chunk == 0) break;
+        content.bytes.resize(have + chunk);
         DWORD read = 0;
-        if (!ReadFile(file.get(), chunk, static_cast<DWORD>(wanted), &read, nullptr)) return {FileAccess::Unreadable, {}};
+        if (!ReadFile(file.get(), content.bytes.data() + have, static_cast<DWORD>(chunk), &read, nullptr))
+            return {FileAccess::Unreadable, {}};
+        content.bytes.resize(have + read);
         if (read == 0) break;
-        content.bytes.insert(content.bytes.end(), chunk, chunk + read);
+        wanted = 65536;
     }
     return content;
 }

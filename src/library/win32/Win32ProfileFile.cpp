@@ -9,7 +9,8 @@ namespace kv {
 namespace {
 
 constexpr DWORD kFirstValueBufferSize = 2048;  // grown until the value fits
-constexpr DWORD kFirstListBufferSize = 4096;   // grown until every section name fits
+constexpr DWORD kFirstListBufferSize = 65536;  // grown until every section name fits; each
+                                                // call reads the whole file again
 constexpr DWORD kSectionBufferSize = 32767;    // the most one section read returns
 
 }  // namespace
