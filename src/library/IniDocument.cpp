@@ -1,6 +1,7 @@
 #include "library/IniDocument.h"
 
 #include "app/strutil.h"
+#include "library/textencoding.h"
 
 #include <cstring>
 
@@ -83,6 +84,27 @@ std::wstring IniDocument::text() const {
         text += L"\r\n";
     }
     return text;
+}
+
+std::vector<std::uint8_t> IniDocument::utf16LeWithMark() const {
+    if constexpr (sizeof(wchar_t) != 2) {
+        return toUtf16LeWithMark(text());
+    } else {
+        std::size_t size = 2;
+        for (View line : lines_) size += (line.size() + 2) * 2;
+        std::vector<std::uint8_t> bytes(size);
+        bytes[0] = 0xFF;
+        bytes[1] = 0xFE;
+        std::uint8_t* at = bytes.data() + 2;
+        static const wchar_t lineEnd[] = L"\r\n";
+        for (View line : lines_) {
+            std::memcpy(at, line.data(), line.size() * 2);
+            at += line.size() * 2;
+            std::memcpy(at, lineEnd, 4);
+            at += 4;
+        }
+        return bytes;
+    }
 }
 
 std::size_t IniDocument::nextHeader(std::size_t from) const {

@@ -3,6 +3,7 @@
 // change it: sections and keys match by the file's rule for names, an existing key is
 // replaced where it stands, a new key goes after the last line of its section, a new
 // section at the end of the file. Every line that is not changed stays as it was.
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
@@ -32,6 +33,9 @@ public:
     void apply(const SectionWrite& write);
     // Lines end with CR LF; a text with lines ends with a line end.
     std::wstring text() const;
+    // The same text as UTF-16LE after its byte-order mark, made in one pass where wide
+    // characters are UTF-16 units (a large file is not copied twice).
+    std::vector<std::uint8_t> utf16LeWithMark() const;
 
     // The section names in file order, and the values of the first section of a name;
     // as the profile functions read them (names and values without surrounding blanks).

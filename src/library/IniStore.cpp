@@ -15,9 +15,14 @@ bool IniStore::apply(const std::wstring& file, const std::vector<SectionWrite>& 
 
     IniDocument document(std::move(decoded.text), sameName_);
     for (const SectionWrite& write : writes) document.apply(write);
-    const std::wstring text = document.text();
-    std::optional<std::vector<std::uint8_t>> bytes = encodeText(text, decoded.form, files_);
-    if (!bytes) bytes = encodeText(text, TextForm::Utf16Le, files_);
+    std::optional<std::vector<std::uint8_t>> bytes;
+    if (decoded.form == TextForm::Utf16Le) {
+        bytes = document.utf16LeWithMark();
+    } else {
+        const std::wstring text = document.text();
+        bytes = encodeText(text, decoded.form, files_);
+        if (!bytes) bytes = toUtf16LeWithMark(text);  // the code page cannot hold it
+    }
 
     const std::wstring temporary = files_.writeTemporaryBeside(file, *bytes);
     if (temporary.empty()) return false;

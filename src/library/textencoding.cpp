@@ -104,6 +104,8 @@ std::vector<std::uint8_t> toUtf16(const std::wstring& text, bool bigEndian) {
 
 }  // namespace
 
+std::vector<std::uint8_t> toUtf16LeWithMark(const std::wstring& text) { return toUtf16(text, false); }
+
 std::vector<std::uint8_t> toUtf8(const std::wstring& text) {
     std::vector<std::uint8_t> bytes;
     bytes.reserve(text.size());

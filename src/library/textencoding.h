@@ -25,6 +25,8 @@ DecodedText decodeText(const std::vector<std::uint8_t>& bytes, const IFileSystem
 std::optional<std::vector<std::uint8_t>> encodeText(const std::wstring& text, TextForm form,
                                                     const IFileSystem& files);
 
+std::vector<std::uint8_t> toUtf16LeWithMark(const std::wstring& text);
+
 // UTF-8 and UTF-16 without a mark. Unpaired surrogates become U+FFFD.
 std::vector<std::uint8_t> toUtf8(const std::wstring& text);
 std::wstring fromUtf8(const std::vector<std::uint8_t>& bytes, std::size_t from = 0);
