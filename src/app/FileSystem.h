@@ -1,6 +1,8 @@
 #pragma once
 // The environment and file-system operations the program asks of the platform.
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,14 @@ public:
 // now (a folder, a file another program holds without sharing it, a file it may not read).
 enum class FileAccess { Missing, Readable, Unreadable };
 
+inline constexpr std::size_t kWholeFile = static_cast<std::size_t>(-1);
+
+// A whole file as one read found it: bytes holds it when access is Readable.
+struct FileContent {
+    FileAccess access = FileAccess::Missing;
+    std::vector<std::uint8_t> bytes;
+};
+
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
@@ -26,14 +36,29 @@ public:
     virtual bool fileExists(const std::wstring& path) const = 0;
     // Whether the file at path can be opened for reading now, tried once.
     virtual FileAccess readAccess(const std::wstring& path) const = 0;
+    // True when the file at path is marked read-only.
+    virtual bool isReadOnly(const std::wstring& path) const = 0;
     // Creates the folder with all missing parents; true when it exists afterwards.
     virtual bool createDirectories(const std::wstring& path) = 0;
     // Creates or replaces the file and writes bytes to it; false on any failure.
     virtual bool writeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) = 0;
     virtual bool deleteFile(const std::wstring& path) = 0;
-    // Appends text, converted to the system's ANSI code page, at the end of the file,
-    // creating the file when it does not exist; false on any failure.
-    virtual bool appendAnsiText(const std::wstring& path, const std::wstring& text) = 0;
+    // The file in one read: its first limit bytes, or all of it.
+    virtual FileContent readFile(const std::wstring& path, std::size_t limit) const = 0;
+    // A new file with a name of its own in the folder of beside, holding bytes and flushed
+    // to the disk; its path, or empty when it could not be written whole (then nothing of
+    // it is left).
+    virtual std::wstring writeTemporaryBeside(const std::wstring& beside, const std::vector<std::uint8_t>& bytes) = 0;
+    // Puts the file from in the place of to in one step, replacing to when it exists; false
+    // when that failed, and then both are as they were.
+    virtual bool replaceFile(const std::wstring& from, const std::wstring& to) = 0;
+    // Appends bytes at the end of the file, creating the file when it does not exist;
+    // false on any failure.
+    virtual bool appendBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) = 0;
+    // The text in the system's ANSI code page; nothing when a character of it has no
+    // place there.
+    virtual std::optional<std::string> toAnsi(const std::wstring& text) const = 0;
+    virtual std::wstring fromAnsi(const std::string& bytes) const = 0;
 };
 
 }  // namespace kv

@@ -8,6 +8,7 @@
 #include "app/win32/Win32Clock.h"
 #include "app/win32/Win32CommandLine.h"
 #include "app/win32/Win32Environment.h"
+#include "app/win32/Win32FileLocks.h"
 #include "app/win32/Win32FileSystem.h"
 #include "app/win32/Win32Random.h"
 #include "app/win32/Win32Registry.h"
@@ -80,8 +81,9 @@ int run(HINSTANCE instance, int showCommand) {
     const ComApartment com;
 
     win32::Win32Dialogs dialogs(texts);
-    Win32ProfileFile profile;
     Win32FileSystem files;
+    Win32FileLocks fileLocks;
+    Win32ProfileFile profile(files, fileLocks);
     const Win32Environment environment;
     // Jingles play on the program's own engine; MCI takes the files it cannot decode.
     EngineMediaPlayer engine(texts);
@@ -101,7 +103,8 @@ int run(HINSTANCE instance, int showCommand) {
 
     TKavintamainform form(MainformServices{texts, dialogs, profile, files, environment, player, clock, random,
                                            version, win32::collateIgnoreCase, rcform, registry,
-                                           executablePath, styles, win32::systemButtonTextColor, mciExtensions});
+                                           executablePath, styles, win32::systemButtonTextColor, mciExtensions,
+                                           fileLocks});
     win32::Win32MainWindow window(form, instance);
     if (!window.hwnd()) return 1;
     window.setStyles(&styles);

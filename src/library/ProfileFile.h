@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "library/IniDocument.h"
+
 namespace kv {
 
 class IProfileFile {
@@ -25,6 +27,9 @@ public:
                              const std::wstring& key, const std::wstring& value) = 0;
     // Removes the section with all its keys; false when that failed.
     virtual bool eraseSection(const std::wstring& file, const std::wstring& section) = 0;
+    // Every write of the list, in its order, as one change of the file: all of them reach
+    // it or, when this returns false, none.
+    virtual bool writeSections(const std::wstring& file, const std::vector<SectionWrite>& writes) = 0;
     // Whether the file takes two section or key names for the same name. This is the one
     // rule by which the program compares names ignoring case: the category list, the
     // duplicate-name check and the style list follow it, so that two names the program

@@ -32,6 +32,9 @@ public:
     bool eraseSection(const std::wstring& file, const std::wstring& section) override {
         return writesStopped_ || file_.eraseSection(file, section);
     }
+    bool writeSections(const std::wstring& file, const std::vector<SectionWrite>& writes) override {
+        return writesStopped_ || file_.writeSections(file, writes);
+    }
     bool sameName(const std::wstring& a, const std::wstring& b) const override { return file_.sameName(a, b); }
 
 private:

@@ -10,7 +10,9 @@ bool isUsableCategoryName(const std::wstring& name,
     if (name.empty() || trimmed(name) != name) return false;
     for (wchar_t c : name)
         if (c < L' ' || c == 0x7F || c == L']') return false;
-    if (sameName(name, L"KONFIG") || sameName(name, kDuckSection)) return false;
+    // Sections of these names hold settings, not a category.
+    for (const wchar_t* reserved : {L"KONFIG", kDuckSection})
+        if (sameName(name, reserved)) return false;
     return upperCase(name.substr(0, 4)) != L"FORM";
 }
 

@@ -5,7 +5,7 @@
 namespace kv {
 
 // Whether a name can be a category: KV.ini must carry it as a section name, and the list
-// must not hide it at the next start (KONFIG and the FORM… placement sections are hidden).
+// must not hide it at the next start (KONFIG, DUCK and the FORM… placement sections are hidden).
 // sameName is the file's rule for names that are one section.
 bool isUsableCategoryName(const std::wstring& name,
                           const std::function<bool(const std::wstring&, const std::wstring&)>& sameName);

@@ -12,15 +12,15 @@ std::vector<remote::Duck> DuckRecords::load() {
     return ducks;
 }
 
-// A failed write is not reported: the ducks in memory still bring the music back in this
-// run; only a start after a crash would miss them.
+// The section is replaced in one change of the file. A failed write is not reported: the
+// ducks in memory still bring the music back in this run, and the next change of the ducks
+// tries again; only a start after a crash would miss them.
 void DuckRecords::save(const std::vector<remote::Duck>& ducks) {
     if (ducks == written_) return;
-    const std::wstring path = path_();
-    profile_.eraseSection(path, kDuckSection);
+    SectionWrite write{kDuckSection, {}, true};
     for (size_t i = 0; i < ducks.size(); ++i)
-        profile_.writeString(path, kDuckSection, std::to_wstring(i + 1), remote::duckRecordText(ducks[i]));
-    written_ = ducks;
+        write.values.emplace_back(std::to_wstring(i + 1), remote::duckRecordText(ducks[i]));
+    if (profile_.writeSections(path_(), {write})) written_ = ducks;
 }
 
 }  // namespace kv

@@ -7,6 +7,7 @@
 #include "library/IniFile.h"
 #include "library/configaccess.h"
 #include "library/duckrecords.h"
+#include "ui/formutil_unit.h"
 #include "ui/MainUnit.h"
 
 namespace kv::ui {
@@ -35,7 +36,7 @@ void TKavintamainform::konfigladenkategorien() {
     // case; a repeated name would be a second entry showing the first one's slots.
     for (const std::wstring& section : ini.sections())
         if (kategorie.indexOf(section, true) < 0) kategorie.addItem(section);
-    for (const wchar_t* hidden : {kConfigSection, kDuckSection}) {
+    for (const wchar_t* hidden : kHiddenSections) {
         const int index = kategorie.indexOf(hidden, true);
         if (index >= 0) kategorie.deleteItem(index);
     }
@@ -43,10 +44,12 @@ void TKavintamainform::konfigladenkategorien() {
         if (isPlacementSection(kategorie.item(i))) kategorie.deleteItem(i);
     kategorie.setSorted(true);
 
-    c_fensterimvordergrund.setChecked(ini.readBool(kConfigSection, L"fensterimvordergrund", false));
-    c_fensterskalieren.setChecked(ini.readBool(kConfigSection, L"fensterskalieren", true));
-    currentStyleName_ = ini.readString(kConfigSection, L"STYLENAME", kDefaultStyle);
-    m_globaletasten.setChecked(ini.readBool(kConfigSection, L"globaletasten", false));
+    // One read of the section: each read of the file parses all of it again.
+    const IniSection konfig = ini.section(kConfigSection);
+    c_fensterimvordergrund.setChecked(konfig.readBool(L"fensterimvordergrund", false));
+    c_fensterskalieren.setChecked(konfig.readBool(L"fensterskalieren", true));
+    currentStyleName_ = konfig.readString(L"STYLENAME", kDefaultStyle);
+    m_globaletasten.setChecked(konfig.readBool(L"globaletasten", false));
     if (unreadable) warn(MessageType::Warning, text(TextId::KonfigNichtLesbar));
 }
 
@@ -94,42 +97,55 @@ void TKavintamainform::konfigladenjingles() {
     if (auto_crossfade.checked()) Fadeoutpos.setPosition(0);
 }
 
+// The values of the current category's section, in the order they are written.
+IniEntries TKavintamainform::categoryValues() {
+    auto flag = [](bool on) { return std::wstring(on ? L"1" : L"0"); };
+    IniEntries values;
+    for (int n = 1; n <= kSlotCount; ++n) {
+        values.emplace_back(textKey(n), slot(n).text());
+        values.emplace_back(jingleKey(n), slot(n).hint());
+    }
+    values.insert(values.end(), {{L"zentrixfadeoutin", flag(c_mfade_Zentrix.checked())},
+                                 {L"winampfadeoutin", flag(c_mfade_winamp.checked())},
+                                 {L"mixerfadeoutin", flag(c_mfade_mixer.checked())},
+                                 {L"mixerfadeoutin_name", cb_mfade_mixer.text()},
+                                 {L"fo1", flag(auto_fo_vor.checked())},
+                                 {L"fo2", flag(auto_fo_mit.checked())},
+                                 {L"fi", flag(auto_fi.checked())},
+                                 {L"cf", flag(auto_crossfade.checked())},
+                                 {L"fopos", std::to_wstring(Fadeoutpos.position())},
+                                 {L"jingleendezeit", std::to_wstring(jingleendezeit.value())},
+                                 {L"jingletimereinaus", flag(jingletimereinaus.checked())},
+                                 {L"jingletimerval", std::to_wstring(jingletimerval.value())}});
+    return values;
+}
+
+// One change of the file for the current category, KONFIG and the placement together:
+// another copy of the program saving the same file meanwhile keeps its own sections.
 void TKavintamainform::konfigspeichern() {
     if (loading_) return;
-    IniFile ini(profile_, configFile());
+    auto flag = [](bool on) { return std::wstring(on ? L"1" : L"0"); };
+    std::vector<SectionWrite> writes;
     const std::wstring name = kategorie.text();
-    auto writeAll = [&]() -> bool {
-        if (!isBlank(name)) {
-            for (int n = 1; n <= kSlotCount; ++n) {
-                if (!ini.writeString(name, textKey(n), slot(n).text())) return false;
-                if (!ini.writeString(name, jingleKey(n), slot(n).hint())) return false;
-            }
-            if (!ini.writeBool(name, L"zentrixfadeoutin", c_mfade_Zentrix.checked()) ||
-                !ini.writeBool(name, L"winampfadeoutin", c_mfade_winamp.checked()) ||
-                !ini.writeBool(name, L"mixerfadeoutin", c_mfade_mixer.checked()) ||
-                !ini.writeString(name, L"mixerfadeoutin_name", cb_mfade_mixer.text()) ||
-                !ini.writeBool(name, L"fo1", auto_fo_vor.checked()) ||
-                !ini.writeBool(name, L"fo2", auto_fo_mit.checked()) ||
-                !ini.writeBool(name, L"fi", auto_fi.checked()) ||
-                !ini.writeBool(name, L"cf", auto_crossfade.checked()) ||
-                !ini.writeInteger(name, L"fopos", Fadeoutpos.position()) ||
-                !ini.writeInteger(name, L"jingleendezeit", jingleendezeit.value()) ||
-                !ini.writeBool(name, L"jingletimereinaus", jingletimereinaus.checked()) ||
-                !ini.writeInteger(name, L"jingletimerval", jingletimerval.value()))
-                return false;
-        }
-        return ini.writeBool(kConfigSection, L"fensterimvordergrund", c_fensterimvordergrund.checked()) &&
-               ini.writeBool(kConfigSection, L"fensterskalieren", c_fensterskalieren.checked()) &&
-               ini.writeString(kConfigSection, L"STYLENAME", currentStyleName_) &&
-               ini.writeBool(kConfigSection, L"globaletasten", m_globaletasten.checked());
-    };
-    if (!writeAll())
-        warn(MessageType::Warning,
-             joinMessage(text(TextId::KonfigNichtGesichert), text(TextId::SchreibgeschuetztOderDoppelt)));
-    // After the warning and whatever it reported: the placement goes to the same file.
-    if (IPlacedForm* placed = host().placement())
-        if (!SaveFormPlacement(profile_, configFile(), *placed))
-            warn(MessageType::Error, formatText(text(TextId::KannNichtSchreiben), configFile()));
+    if (!isBlank(name)) writes.push_back({name, categoryValues(), false});
+    writes.push_back({kConfigSection,
+                      {{L"fensterimvordergrund", flag(c_fensterimvordergrund.checked())},
+                       {L"fensterskalieren", flag(c_fensterskalieren.checked())},
+                       {L"STYLENAME", currentStyleName_},
+                       {L"globaletasten", flag(m_globaletasten.checked())}},
+                      false});
+    if (IPlacedForm* placed = host().placement()) writes.push_back(FormPlacementWrite(*placed));
+    if (profile_.writeSections(configFile(), writes)) {
+        saveFailureShown_ = false;
+        return;
+    }
+    // One box for a run of failed saves: saves that the open box lets through (its message
+    // loop runs the window's timers and messages) and those after it stay silent until a
+    // save succeeds again.
+    if (saveFailureShown_) return;
+    saveFailureShown_ = true;
+    warn(MessageType::Warning,
+         joinMessage(text(TextId::KonfigNichtGesichert), text(TextId::SchreibgeschuetztOderDoppelt)));
 }
 
 }  // namespace kv::ui

@@ -2,6 +2,8 @@
 #include <string>
 
 #include "app/Clock.h"
+#include "app/FileLock.h"
+#include "app/FileSystem.h"
 
 namespace kv {
 
@@ -15,5 +17,13 @@ JinglePathParts splitJinglePath(const std::wstring& jingle);
 
 std::wstring formatLogDate(const LocalTime& t);                               // "05.03.2024"
 std::wstring formatLogTime(const LocalTime& t, const std::wstring& separator);  // "14:07:09"
+
+// Appends one line (with its line end) to the log under the file's lock. A missing file is
+// created as UTF-8 with a byte-order mark, beginning with header. A file in the system's
+// ANSI code page stays so while the code page holds the line; the first line it cannot
+// hold converts the whole file to UTF-8 with a mark, every character kept, in one step.
+// False when the line could not be written.
+bool appendLogLine(IFileSystem& files, IFileLocks& locks, const std::wstring& file, const std::wstring& header,
+                   const std::wstring& line);
 
 }  // namespace kv

@@ -13,6 +13,7 @@
 
 #include "app/Clock.h"
 #include "app/commandline.h"
+#include "app/FileLock.h"
 #include "app/FileSystem.h"
 #include "app/os_api_unit.h"
 #include "library/ProfileFile.h"
@@ -56,6 +57,8 @@ struct MainformServices {
     std::function<ColorValue()> systemButtonText = [] { return colorValue(0, 0, 0); };
     // The extensions the system names a media device for, besides those every Windows plays.
     const IMciExtensions& mciExtensions = noMciExtensions();
+    // The locks of KV.ini's and KVLOG.LOG's files, shared with other copies of the program.
+    IFileLocks& fileLocks = unsharedFiles();
 };
 
 // The mixer listing: display name = GUID text pairs, in listing order.
@@ -70,6 +73,9 @@ public:
     static constexpr const wchar_t* kProductFolder = L"Kavinta";
     static constexpr const wchar_t* kConfigSection = L"KONFIG";
     static constexpr const wchar_t* kDefaultStyle = L"Windows";
+    // Sections of KV.ini that hold settings, not a category: never listed, and no category
+    // takes their names.
+    static constexpr const wchar_t* kHiddenSections[] = {kConfigSection, kDuckSection};
 
     explicit TKavintamainform(MainformServices services);
     TKavintamainform(const TKavintamainform&) = delete;
@@ -237,6 +243,7 @@ private:
     void assignDroppedInOrder(Button& first, const std::vector<std::wstring>& files,
                               std::vector<std::wstring>& notices);
     std::pair<std::wstring, std::wstring> chosenMixerSession() const;
+    IniEntries categoryValues();
 
     MainformServices s_;
     SessionProfile profile_{s_.profile};  // KV.ini as this run reads and writes it
@@ -246,6 +253,7 @@ private:
     std::wstring versionText_;
     std::wstring caption_;
     bool loading_ = false;
+    bool saveFailureShown_ = false;  // a failed save was reported; cleared by the next good one
     bool terminated_ = false;
     int fullClientHeight_ = kClientHeight;
     int lastRandomSlot_ = -1;

@@ -50,17 +50,24 @@ void RestoreFormPlacement(const IProfileFile& profile, const IMonitors& monitors
     KeepFormInWorkArea(monitors, form, monitor);
 }
 
-bool SaveFormPlacement(IProfileFile& profile, const std::wstring& file, const IPlacedForm& form) {
-    IniFile ini(profile, file);
-    const std::wstring s = FormSectionName(form);
+SectionWrite FormPlacementWrite(const IPlacedForm& form) {
     const Rect r = form.bounds();
     const bool scaled = form.scaled();
-    return ini.writeInteger(s, L"WINDOWSTATE", static_cast<int>(form.windowState())) &&
-           ini.writeInteger(s, L"MONITOR", form.monitorIndex()) &&
-           ini.writeInteger(s, L"TOP", r.top) && ini.writeInteger(s, L"LEFT", r.left) &&
-           ini.writeInteger(s, scaled ? L"HEIGHT_SCALED" : L"HEIGHT", r.height) &&
-           ini.writeInteger(s, scaled ? L"WIDTH_SCALED" : L"WIDTH", r.width) &&
-           ini.writeInteger(s, L"DPI", form.referencePpi()) && ini.writeBool(s, L"SCALED", scaled);
+    auto number = [](int n) { return std::to_wstring(n); };
+    return {FormSectionName(form),
+            {{L"WINDOWSTATE", number(static_cast<int>(form.windowState()))},
+             {L"MONITOR", number(form.monitorIndex())},
+             {L"TOP", number(r.top)},
+             {L"LEFT", number(r.left)},
+             {scaled ? L"HEIGHT_SCALED" : L"HEIGHT", number(r.height)},
+             {scaled ? L"WIDTH_SCALED" : L"WIDTH", number(r.width)},
+             {L"DPI", number(form.referencePpi())},
+             {L"SCALED", scaled ? L"1" : L"0"}},
+            false};
+}
+
+bool SaveFormPlacement(IProfileFile& profile, const std::wstring& file, const IPlacedForm& form) {
+    return profile.writeSections(file, {FormPlacementWrite(form)});
 }
 
 void KeepFormInWorkArea(const IMonitors& monitors, IPlacedForm& form, int monitorIndex) {

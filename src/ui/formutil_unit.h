@@ -46,8 +46,11 @@ std::wstring FormSectionName(const IPlacedForm& form);
 
 void RestoreFormPlacement(const IProfileFile& profile, const IMonitors& monitors, const std::wstring& file,
                           IPlacedForm& form, int defaultWidth, int defaultHeight, bool keepSize);
-// Writes the form's section key by key; false at the first write that fails, the keys before
-// it staying written and the rest not written.
+// The form's section with every key of its placement, for a save that writes it along with
+// other sections.
+SectionWrite FormPlacementWrite(const IPlacedForm& form);
+// Writes the form's section as one change of the file; false when it failed, and then no
+// key of it was written.
 bool SaveFormPlacement(IProfileFile& profile, const std::wstring& file, const IPlacedForm& form);
 void KeepFormInWorkArea(const IMonitors& monitors, IPlacedForm& form, int monitorIndex);
 

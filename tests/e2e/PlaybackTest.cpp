@@ -110,11 +110,14 @@ protected:
         return waitFor([&] { return parseMonitor(monitor(window)); }, kPlayTimeout, Millis{5});
     }
 
-    // The lines of the play log, without line ends; nullopt when there is no file.
+    // The lines of the play log, without line ends and after its UTF-8 mark; nullopt when
+    // there is no file.
     std::optional<std::vector<std::wstring>> logLines() const {
         const auto bytes = readFileBytes(logPath());
         if (!bytes) return std::nullopt;
-        const std::wstring text(bytes->begin(), bytes->end());  // the paths here are ASCII
+        const bool marked = bytes->size() >= 3 && (*bytes)[0] == 0xEF && (*bytes)[1] == 0xBB && (*bytes)[2] == 0xBF;
+        EXPECT_TRUE(marked) << "a new log is UTF-8 with its mark";
+        const std::wstring text(bytes->begin() + (marked ? 3 : 0), bytes->end());  // the paths here are ASCII
         std::vector<std::wstring> lines;
         size_t begin = 0;
         for (size_t end; (end = text.find(L"\r\n", begin)) != std::wstring::npos; begin = end + 2)

@@ -79,6 +79,21 @@ bool FakeProfile::eraseSection(const std::wstring& file, const std::wstring& sec
     return true;
 }
 
+bool FakeProfile::writeSections(const std::wstring& file, const std::vector<SectionWrite>& writes) {
+    ++batches_;
+    int count = 0;
+    for (const SectionWrite& w : writes) count += static_cast<int>(w.values.size()) + (w.erase ? 1 : 0);
+    if (readOnly_.count(file) || (writesLeft_ >= 0 && writesLeft_ < count)) {
+        writesLeft_ = writesLeft_ < 0 ? writesLeft_ : 0;
+        return false;  // all or nothing: the file stays as it was
+    }
+    for (const SectionWrite& w : writes) {
+        if (w.erase) eraseSection(file, w.section);
+        for (const auto& [key, value] : w.values) writeString(file, w.section, key, value);
+    }
+    return true;
+}
+
 void FakeProfile::appendSection(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                                 const std::wstring& value) {
     files_[file].push_back({section, {{key, value}}});

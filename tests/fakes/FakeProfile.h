@@ -24,6 +24,8 @@ public:
     bool writeString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                      const std::wstring& value) override;
     bool eraseSection(const std::wstring& file, const std::wstring& section) override;
+    // All or nothing; each value counts as one write for failWritesAfter and writeCount.
+    bool writeSections(const std::wstring& file, const std::vector<SectionWrite>& writes) override;
     bool sameName(const std::wstring& a, const std::wstring& b) const override {
         return equalsIgnoreCase(trimmed(a), trimmed(b));
     }
@@ -43,6 +45,7 @@ public:
     // Lets this many further writes succeed, then every write fails (-1: no limit).
     void failWritesAfter(int count) { writesLeft_ = count; }
     int writeCount() const { return writes_; }
+    int batchCount() const { return batches_; }  // calls of writeSections
     // readSection answers nothing, as for a section too large to read in one pass.
     void refuseSectionReads(bool refuse) { refuseSectionReads_ = refuse; }
     int readCount() const { return reads_; }
@@ -63,6 +66,7 @@ private:
     bool throwOnReads_ = false;
     mutable int reads_ = 0;
     int writes_ = 0;
+    int batches_ = 0;
 };
 
 }  // namespace kv::test

@@ -49,10 +49,63 @@ bool FakeFileSystem::writeFile(const std::wstring& path, const std::vector<std::
 
 bool FakeFileSystem::deleteFile(const std::wstring& path) { return files_.erase(key(path)) > 0; }
 
-bool FakeFileSystem::appendAnsiText(const std::wstring& path, const std::wstring& text) {
-    if (failAppends || !canWriteIn(path)) return false;
-    files_[key(path)] += text;
+FileContent FakeFileSystem::readFile(const std::wstring& path, std::size_t limit) const {
+    if (readAccess(path) == FileAccess::Unreadable) return {FileAccess::Unreadable, {}};
+    auto it = files_.find(key(path));
+    if (it == files_.end()) return {FileAccess::Missing, {}};
+    if (limit == kWholeFile) ++fullReads;
+    const std::wstring& text = it->second;
+    FileContent content{FileAccess::Readable, {}};
+    for (std::size_t i = 0; i < text.size() && i < limit; ++i) content.bytes.push_back(static_cast<std::uint8_t>(text[i]));
+    return content;
+}
+
+std::wstring FakeFileSystem::writeTemporaryBeside(const std::wstring& beside, const std::vector<std::uint8_t>& bytes) {
+    const std::wstring temporary = parentOf(key(beside)) + L"\\KV" + std::to_wstring(++temporaries_) + L".TMP";
+    if (failTemporaryWrites || !canWriteIn(temporary)) return {};
+    files_[key(temporary)] = std::wstring(bytes.begin(), bytes.end());
+    return temporary;
+}
+
+bool FakeFileSystem::replaceFile(const std::wstring& from, const std::wstring& to) {
+    ++replaceCalls;
+    auto it = files_.find(key(from));
+    if (failReplace || it == files_.end() || !canWriteIn(to)) return false;
+    files_[key(to)] = it->second;
+    files_.erase(key(from));
     return true;
+}
+
+bool FakeFileSystem::appendBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    if (failAppends || !canWriteIn(path)) return false;
+    files_[key(path)] += std::wstring(bytes.begin(), bytes.end());
+    return true;
+}
+
+std::optional<std::string> FakeFileSystem::toAnsi(const std::wstring& text) const {
+    std::string bytes;
+    for (wchar_t c : text) {
+        if (static_cast<std::uint32_t>(c) > 0xFF) return std::nullopt;
+        bytes += static_cast<char>(c);
+    }
+    return bytes;
+}
+
+std::wstring FakeFileSystem::fromAnsi(const std::string& bytes) const {
+    std::wstring text;
+    for (char c : bytes) text += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return text;
+}
+
+std::vector<std::uint8_t> FakeFileSystem::fileBytes(const std::wstring& path) const {
+    const std::wstring text = fileText(path);
+    std::vector<std::uint8_t> bytes;
+    for (wchar_t c : text) bytes.push_back(static_cast<std::uint8_t>(c));
+    return bytes;
+}
+
+void FakeFileSystem::addFileBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    addFile(path, std::wstring(bytes.begin(), bytes.end()));
 }
 
 void FakeFileSystem::addDirectory(const std::wstring& path) {

@@ -36,12 +36,21 @@ public:
     bool createDirectories(const std::wstring& path) override;
     bool writeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) override;
     bool deleteFile(const std::wstring& path) override;
-    bool appendAnsiText(const std::wstring& path, const std::wstring& text) override;
+    bool isReadOnly(const std::wstring& path) const override { return readOnlyFiles.count(key(path)) > 0; }
+    FileContent readFile(const std::wstring& path, std::size_t limit) const override;
+    std::wstring writeTemporaryBeside(const std::wstring& beside, const std::vector<std::uint8_t>& bytes) override;
+    bool replaceFile(const std::wstring& from, const std::wstring& to) override;
+    bool appendBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) override;
+    // The code page is Latin-1: U+0000 to U+00FF, one byte each.
+    std::optional<std::string> toAnsi(const std::wstring& text) const override;
+    std::wstring fromAnsi(const std::string& bytes) const override;
 
     void addDirectory(const std::wstring& path);  // with its parents
     void setReadOnly(const std::wstring& folder);  // nothing can be created in it
     void addFile(const std::wstring& path, const std::wstring& text = L"");
-    std::wstring fileText(const std::wstring& path) const;
+    std::wstring fileText(const std::wstring& path) const;  // each byte one character
+    std::vector<std::uint8_t> fileBytes(const std::wstring& path) const;
+    void addFileBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
     std::vector<std::wstring> filesIn(const std::wstring& folder) const;
     // Another program holds the file without sharing it for this many read checks
     // (-1: for good).
@@ -49,14 +58,23 @@ public:
     int createCalls = 0;
     int writeCalls = 0;
     bool failAppends = false;
+    bool failReplace = false;            // the step from the temporary file to the file fails
+    bool failTemporaryWrites = false;    // a full disk: no temporary file can be written
+    std::set<std::wstring> readOnlyFiles;  // by key()
+    int replaceCalls = 0;
+    mutable int fullReads = 0;  // reads of a whole file by the code under test
 
 private:
+public:
     static std::wstring key(const std::wstring& path);
+
+private:
     bool canWriteIn(const std::wstring& path) const;
     std::set<std::wstring> dirs_;
     std::set<std::wstring> readOnly_;
     std::map<std::wstring, std::wstring> files_;
     mutable std::map<std::wstring, int> held_;
+    int temporaries_ = 0;
 };
 
 struct ShownMessage {

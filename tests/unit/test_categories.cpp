@@ -62,6 +62,10 @@ TEST(CategoryName, UsableNames) {
     EXPECT_TRUE(isUsableCategoryName(L"Łódź ☃", equalsIgnoreCase));
     EXPECT_FALSE(isUsableCategoryName(L"Forma", equalsIgnoreCase));
     EXPECT_FALSE(isUsableCategoryName(L"konfig", equalsIgnoreCase));
+    EXPECT_FALSE(isUsableCategoryName(L"KVDUCK", equalsIgnoreCase));
+    EXPECT_FALSE(isUsableCategoryName(L"kvDuck", equalsIgnoreCase));
+    EXPECT_TRUE(isUsableCategoryName(L"Duck", equalsIgnoreCase));
+    EXPECT_TRUE(isUsableCategoryName(L"Ducks", equalsIgnoreCase));
 }
 
 TEST(CategoryName, ANameTheFileTakesForKonfigIsRefused) {

@@ -178,26 +178,26 @@ TEST_F(Placement, StartRestoresThePositionAndEverySaveWritesItLast) {
     EXPECT_EQ(profile.keys(ini, section).back(), L"SCALED");
 }
 
-TEST_F(Placement, UnwritableFileShowsTheWarningThenTheWriteErrorAndStillCloses) {
+TEST_F(Placement, UnwritableFileShowsOneWarningAndStillCloses) {
     store(L"A", L"Text1", L"x");
     auto& f = start();
     profile.setReadOnly(ini, true);
     f.FormCloseQuery();
-    ASSERT_EQ(dialogs.messages.size(), 2u);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].type, MessageType::Warning);
-    EXPECT_EQ(dialogs.messages[1].type, MessageType::Error);
-    EXPECT_EQ(dialogs.messages[1].text, L"In " + ini + L" kann nicht geschrieben werden");
+    EXPECT_EQ(dialogs.messages[0].text, text(TextId::KonfigNichtGesichert) + L"\n\r" +
+                                            text(TextId::SchreibgeschuetztOderDoppelt));
 }
 
-TEST_F(Placement, FailedPlacementWriteKeepsTheKeysBeforeIt) {
+TEST_F(Placement, FailedSaveWritesNoKeyOfThePlacement) {
     auto& f = start();
     window.rect.top = 77;
-    profile.failWritesAfter(4 + 3);  // KONFIG's four, then WINDOWSTATE, MONITOR and TOP
+    profile.failWritesAfter(4 + 3);  // fewer than the save holds
     f.konfigspeichern();
-    EXPECT_EQ(stored(section, L"TOP"), L"77");
-    EXPECT_EQ(stored(section, L"LEFT"), L"<missing>");
+    EXPECT_EQ(stored(section, L"TOP"), L"<missing>");
+    EXPECT_EQ(stored(L"KONFIG", L"STYLENAME"), L"<missing>");
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].type, MessageType::Error);
+    EXPECT_EQ(dialogs.messages[0].type, MessageType::Warning);
 }
 
 }  // namespace

@@ -13,13 +13,15 @@ using Konfig = FormFixture;
 TEST_F(Konfig, ListHidesKonfigDuckAndPlacementSectionsInAnyCase) {
     store(L"konfig", L"STYLENAME", L"Windows");
     store(L"kvDuck", L"1", L"winamp|4|200|51||");
+    store(L"Duck", L"Text1", L"x");  // only the duck records' own section is hidden
+    store(L"Duckling", L"Text1", L"x");
     store(L"FORM_Kavintamainform", L"TOP", L"1");
     store(L"form_other", L"TOP", L"1");
     store(L"Formel 1", L"Text1", L"x");
     store(L"Zugabe", L"Text1", L"x");
     store(L"beta", L"Text1", L"x");
     auto& f = create();
-    EXPECT_EQ(f.kategorie.items(), (std::vector<std::wstring>{L"beta", L"Zugabe"}));
+    EXPECT_EQ(f.kategorie.items(), (std::vector<std::wstring>{L"beta", L"Duck", L"Duckling", L"Zugabe"}));
     EXPECT_EQ(f.kategorie.itemIndex(), -1);
 }
 
@@ -148,7 +150,7 @@ TEST_F(Konfig, FirstSaveWritesEverySlotAndOptionKeyInOrder) {
     EXPECT_EQ(profile.sectionNames(ini), (std::vector<std::wstring>{L"Neu", L"KONFIG"}));
 }
 
-TEST_F(Konfig, ReadOnlyFileWarnsTwoLinesEveryTimeAndKeepsTheControls) {
+TEST_F(Konfig, ReadOnlyFileWarnsTwoLinesOncePerFailureStreakAndKeepsTheControls) {
     store(L"A", L"Text1", L"x");
     auto& f = start();
     profile.setReadOnly(ini, true);
@@ -159,21 +161,38 @@ TEST_F(Konfig, ReadOnlyFileWarnsTwoLinesEveryTimeAndKeepsTheControls) {
               L"Die Konfiguration konnte nicht gesichert werden.\n\rMöglicherweise führen Sie das Programm "
               L"von einem schreibgeschützten Laufwerk oder doppelt aus!");
     EXPECT_TRUE(f.auto_fo_vor.checked());
+    f.auto_fi.click();
     f.FormCloseQuery();
-    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages.size(), 1u) << "the same run of failures is not reported again";
+    profile.setReadOnly(ini, false);
+    f.auto_fi.click();
+    EXPECT_EQ(stored(L"A", L"fo1"), L"1") << "a good save writes what the failed ones did not";
+    profile.setReadOnly(ini, true);
+    f.auto_fi.click();
+    EXPECT_EQ(dialogs.messages.size(), 2u) << "a failure after a good save is a new streak";
 }
 
-TEST_F(Konfig, FailedWriteStopsTheRemainingWritesButKeepsTheDoneOnes) {
+TEST_F(Konfig, FailedSaveLeavesTheFileAsItWas) {
     store(L"A", L"Text1", L"alt");
     auto& f = start();
     f.slot(1).setText(L"neu");
     f.slot(2).setText(L"zwei");
-    profile.failWritesAfter(2);  // Text1 and Jingle1 get through
+    profile.failWritesAfter(2);
     f.konfigspeichern();
-    EXPECT_EQ(stored(L"A", L"Text1"), L"neu");
+    EXPECT_EQ(stored(L"A", L"Text1"), L"alt");
     EXPECT_FALSE(profile.has(ini, L"A", L"Text2"));
     EXPECT_FALSE(profile.has(ini, L"KONFIG", L"STYLENAME"));
     EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+TEST_F(Konfig, SaveIsOneChangeOfTheFileWithCategoryKonfigAndPlacement) {
+    store(L"A", L"Text1", L"x");
+    auto& f = start();
+    const int before = profile.batchCount();
+    f.auto_fo_vor.click();
+    EXPECT_EQ(profile.batchCount() - before, 1);
+    EXPECT_EQ(stored(L"A", L"fo1"), L"1");
+    EXPECT_EQ(stored(L"KONFIG", L"STYLENAME"), L"Windows");
 }
 
 TEST_F(Konfig, EmptyCategoryLoadDoesNotBlockSavingAfterwards) {

@@ -1,4 +1,5 @@
 // Firing slots, the playback monitor and the play log.
+#include "library/textencoding.h"
 #include "FormFixture.h"
 #include "library/playlog.h"
 
@@ -22,7 +23,12 @@ protected:
         files.addFile(outro);
         return start();
     }
-    std::wstring log() const { return files.fileText(dataDir + L"KVLOG.LOG"); }
+    // The log's text after its UTF-8 mark.
+    std::wstring log() const {
+        const std::vector<std::uint8_t> bytes = files.fileBytes(dataDir + L"KVLOG.LOG");
+        EXPECT_TRUE(bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF);
+        return fromUtf8(bytes, 3);
+    }
 };
 
 TEST_F(Playback, PressShowsTheBoldMarkerPlaysTheTrimmedPathAndStartsTheMonitor) {

@@ -6,6 +6,7 @@
 
 #include "fakes/FakeServices.h"
 #include "TestFiles.h"
+#include "app/win32/Win32FileLocks.h"
 #include "app/win32/Win32FileSystem.h"
 #include "library/win32/Win32ProfileFile.h"
 #include "ui/MainUnit.h"
@@ -19,8 +20,9 @@ using namespace kv::test;
 class CategoryNamesOnDisk : public ::testing::Test, protected FakeServices {
 protected:
     TempFolder appdata;
-    Win32ProfileFile realProfile;
     Win32FileSystem realFiles;
+    Win32FileLocks realLocks;
+    Win32ProfileFile realProfile{realFiles, realLocks};
     FakeFormHost host;
     std::unique_ptr<ui::TKavintamainform> form;
 

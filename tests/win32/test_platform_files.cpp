@@ -19,6 +19,7 @@ namespace fs = std::filesystem;
 
 using kv::test::TempFolder;
 using kv::test::readBytes;
+using kv::test::writeBytes;
 
 bool existsLiterally(const std::wstring& path) {
     // The long-path prefix reaches paths beyond the classic limit, to see that nothing was made.
@@ -80,45 +81,68 @@ TEST_F(Win32FileSystemTest, ExistenceTestsOfMissingPathsAreFalse) {
     EXPECT_FALSE(files.fileExists(temp.path()));
 }
 
+std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+
 TEST_F(Win32FileSystemTest, AppendCreatesTheFileAndAddsAtTheEnd) {
     const std::wstring log = temp / L"KVLOG.LOG";
-    ASSERT_TRUE(files.appendAnsiText(log, L"Datum Zeit\r\n"));
-    ASSERT_TRUE(files.appendAnsiText(log, L"05.03.2024 14:07:09 intro.mp3 C:\\Jingles\\\r\n"));
+    ASSERT_TRUE(files.appendBytes(log, bytesOf("Datum Zeit\r\n")));
+    ASSERT_TRUE(files.appendBytes(log, bytesOf("05.03.2024 14:07:09 intro.mp3 C:\\Jingles\\\r\n")));
     EXPECT_EQ(readBytes(log), "Datum Zeit\r\n05.03.2024 14:07:09 intro.mp3 C:\\Jingles\\\r\n");
 }
 
-TEST_F(Win32FileSystemTest, AppendWritesOneByteAnsiWithoutByteOrderMark) {
-    const std::wstring log = temp / L"ansi.log";
-    ASSERT_TRUE(files.appendAnsiText(log, L"\u00e4\u00f6\u00fc\u00df\r\n"));
-    const std::string bytes = readBytes(log);
-    ASSERT_EQ(bytes.size(), 6u);  // one byte per letter, no mark, CR LF kept
-    EXPECT_EQ(bytes.substr(4), "\r\n");
-    if (GetACP() == 1252) {
-        EXPECT_EQ(bytes.substr(0, 4), "\xE4\xF6\xFC\xDF");
-    }
+TEST_F(Win32FileSystemTest, AnsiIsOneBytePerLetterAndHoldsOnlyTheCodePagesCharacters) {
+    const std::optional<std::string> umlauts = files.toAnsi(L"\u00e4\u00f6\u00fc\u00df\r\n");
+    ASSERT_TRUE(umlauts.has_value());
+    EXPECT_EQ(umlauts->size(), 6u);
+    EXPECT_EQ(files.fromAnsi(*umlauts), L"\u00e4\u00f6\u00fc\u00df\r\n");
+    EXPECT_FALSE(files.toAnsi(L"a\u2603b").has_value());
+    EXPECT_EQ(files.toAnsi(L""), std::string());
 }
 
-TEST_F(Win32FileSystemTest, CharacterOutsideTheCodePageBecomesDefaultCharacter) {
-    const std::wstring log = temp / L"fremd.log";
-    ASSERT_TRUE(files.appendAnsiText(log, L"a\u2603b\r\n"));
-    EXPECT_EQ(readBytes(log), "a?b\r\n");
-}
-
-TEST_F(Win32FileSystemTest, NoLookAlikeReplacesAMissingLetter) {
+TEST_F(Win32FileSystemTest, NoLookAlikeStandsInForAMissingLetter) {
     if (GetACP() != 1252) GTEST_SKIP() << "needs the Western European code page";
-    const std::wstring log = temp / L"polnisch.log";
-    ASSERT_TRUE(files.appendAnsiText(log, L"\u0141\u00f3d\u017a"));  // the first letter is not in 1252
-    EXPECT_EQ(readBytes(log), "?\xF3" "d?");
+    EXPECT_FALSE(files.toAnsi(L"\u0141\u00f3d\u017a").has_value());  // the first letter is not in 1252
+    EXPECT_EQ(files.toAnsi(L"\u00f3d"), std::string("\xF3" "d"));
 }
 
 TEST_F(Win32FileSystemTest, AppendToAFileOpenedWithoutSharingFails) {
     const std::wstring log = temp / L"gesperrt.log";
-    ASSERT_TRUE(files.appendAnsiText(log, L"x"));
+    ASSERT_TRUE(files.appendBytes(log, bytesOf("x")));
     const HANDLE locked = CreateFileW(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(files.appendAnsiText(log, L"y"));
+    EXPECT_FALSE(files.appendBytes(log, bytesOf("y")));
     CloseHandle(locked);
     EXPECT_EQ(readBytes(log), "x");
+}
+
+TEST_F(Win32FileSystemTest, ReadFileGivesTheWholeFileOrItsStart) {
+    const std::wstring file = temp / L"daten.bin";
+    EXPECT_EQ(files.readFile(file, kv::kWholeFile).access, kv::FileAccess::Missing);
+    std::string big(200000, 'a');
+    big[199999] = 'z';
+    writeBytes(file, big);
+    const kv::FileContent whole = files.readFile(file, kv::kWholeFile);
+    ASSERT_EQ(whole.access, kv::FileAccess::Readable);
+    EXPECT_EQ(std::string(whole.bytes.begin(), whole.bytes.end()), big);
+    EXPECT_EQ(files.readFile(file, 3).bytes.size(), 3u);
+    const HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(files.readFile(file, kv::kWholeFile).access, kv::FileAccess::Unreadable);
+    CloseHandle(held);
+}
+
+TEST_F(Win32FileSystemTest, TemporaryFileBesideReplacesTheFileInOneStep) {
+    const std::wstring file = temp / L"KV.ini";
+    writeBytes(file, "alt");
+    const std::wstring temporary = files.writeTemporaryBeside(file, bytesOf("neu"));
+    ASSERT_FALSE(temporary.empty());
+    EXPECT_EQ(temporary.substr(0, temp.path().size()), temp.path()) << "in the same folder";
+    EXPECT_EQ(readBytes(temporary), "neu");
+    EXPECT_EQ(readBytes(file), "alt");
+    ASSERT_TRUE(files.replaceFile(temporary, file));
+    EXPECT_EQ(readBytes(file), "neu");
+    EXPECT_FALSE(files.fileExists(temporary));
+    EXPECT_TRUE(files.writeTemporaryBeside(temp / L"fehlt\\KV.ini", bytesOf("x")).empty());
 }
 
 // What the start of the program finds where KV.ini belongs.
@@ -151,14 +175,14 @@ TEST_F(Win32FileSystemTest, PathsLongerThan259CharactersFail) {
     const std::wstring prefix = temp.path() + L"\\";
     const std::wstring longName = prefix + std::wstring(260 - prefix.size(), L'x');
     ASSERT_EQ(longName.size(), 260u);
-    EXPECT_FALSE(files.appendAnsiText(longName, L"zeile\r\n"));
+    EXPECT_FALSE(files.appendBytes(longName, bytesOf("zeile\r\n")));
     EXPECT_FALSE(files.writeFile(longName, {0}));
     EXPECT_FALSE(files.createDirectories(longName));
     EXPECT_FALSE(existsLiterally(longName));
 
     // One character shorter is still allowed.
     const std::wstring limit = longName.substr(0, 259);
-    EXPECT_TRUE(files.appendAnsiText(limit, L"zeile\r\n"));
+    EXPECT_TRUE(files.appendBytes(limit, bytesOf("zeile\r\n")));
     EXPECT_TRUE(files.fileExists(limit));
 }
 

@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "library/win32/ProfileEncoding.h"
+#include "app/win32/Win32FileLocks.h"
+#include "app/win32/Win32FileSystem.h"
 #include "library/win32/Win32ProfileFile.h"
 
 namespace {
@@ -27,7 +28,9 @@ class Win32ProfileFileTest : public ::testing::Test {
 protected:
     TempFolder temp;
     const std::wstring ini = temp / L"KV.ini";
-    kv::Win32ProfileFile profile;
+    kv::Win32FileSystem files;
+    kv::Win32FileLocks locks;
+    kv::Win32ProfileFile profile{files, locks};
 };
 
 const std::wstring kPolish = L"\u0141\u00f3d\u017a \u2603";  // "Łódź ☃"
@@ -91,7 +94,7 @@ TEST_F(Win32ProfileFileTest, EmptyFileIsTakenAsNewAndKeepsAnyText) {
 // converted to UTF-16LE first, with every character of its content.
 TEST_F(Win32ProfileFileTest, AnsiFileIsConvertedWhenATextNeedsIt) {
     const std::wstring old = L"; von Hand\r\n[M\u00fcller]\r\nText1=Gr\u00fc\u00dfe \u00e4\r\n[B]\r\nx=1\r\n";
-    ASSERT_TRUE(kv::ansiCanHold(old)) << "the test needs a Western code page";
+    ASSERT_TRUE(files.toAnsi(old).has_value()) << "the test needs a Western code page";
     struct Case { const wchar_t* what; std::wstring section, value; };
     for (const Case& c : {Case{L"section", kPolish, L"1"}, Case{L"value", L"B", L"C:\\Musik\\" + kPolish + L".mp3"}}) {
         SCOPED_TRACE(c.what);

@@ -26,6 +26,7 @@
 #include "app/win32/Win32Environment.h"
 #include "app/win32/Win32FileSystem.h"
 #include "app/win32/Win32Random.h"
+#include "app/win32/Win32FileLocks.h"
 #include "library/win32/Win32ProfileFile.h"
 #include "playback/FallbackMediaPlayer.h"
 #include "playback/PlaybackErrors.h"
@@ -205,12 +206,13 @@ int wmain(int argc, wchar_t** argv) {
     // The program's data folder goes to the temp folder, with one category holding the file.
     SetEnvironmentVariableW(L"APPDATA", folder.c_str());
     CreateDirectoryW((folder + L"\\Kavinta").c_str(), nullptr);
-    kv::Win32ProfileFile profile;
+    kv::Win32FileSystem files;
+    kv::Win32FileLocks locks;
+    kv::Win32ProfileFile profile(files, locks);
     profile.writeString(folder + L"\\Kavinta\\KV.ini", L"Bench", L"Jingle1", file);
 
     kv::BuiltinTexts texts;
     SilentDialogs dialogs;
-    kv::Win32FileSystem files;
     kv::Win32Environment environment;
     kv::MciMediaPlayer mci(texts);
     kv::EngineMediaPlayer engine(texts, 0);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "app/win32/UniqueHandle.h"
@@ -47,20 +48,6 @@ bool writeAll(HANDLE file, const void* data, std::size_t size) {
 
 }  // namespace
 
-std::string toAnsi(const std::wstring& text) {
-    if (text.empty()) return {};
-    // Best-fit mapping would turn, say, a letter with a stroke into its plain look-alike;
-    // the code page's default character is wanted instead. UTF-8 as ANSI code page takes
-    // no flags (and can hold everything anyway).
-    const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return {};
-    std::string ansi(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, flags, text.data(), length, ansi.data(), size, nullptr, nullptr);
-    return ansi;
-}
-
 bool Win32FileSystem::directoryExists(const std::wstring& path) const {
     const std::optional<DWORD> attributes = followedAttributes(path);
     return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -105,16 +92,100 @@ bool Win32FileSystem::deleteFile(const std::wstring& path) {
     return usablePath(path) && DeleteFileW(path.c_str()) != 0;
 }
 
-bool Win32FileSystem::appendAnsiText(const std::wstring& path, const std::wstring& text) {
+bool Win32FileSystem::isReadOnly(const std::wstring& path) const {
+    const std::optional<DWORD> attributes = followedAttributes(path);
+    return attributes && (*attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+FileContent Win32FileSystem::readFile(const std::wstring& path, std::size_t limit) const {
+    if (!usablePath(path) || directoryExists(path)) return {FileAccess::Unreadable, {}};
+    // Others may go on reading, writing and replacing the file meanwhile.
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return {missing ? FileAccess::Missing : FileAccess::Unreadable, {}};
+    }
+    FileContent content{FileAccess::Readable, {}};
+    LARGE_INTEGER size{};
+    // One read of the size the file has, then on until its end (it may have grown).
+    std::size_t wanted = 65536;
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart >= 0 && size.QuadPart < 0x40000000)
+        wanted = static_cast<std::size_t>(size.QuadPart) + 1;
+    for (;;) {
+        const std::size_t have = content.bytes.size();
+        const std::size_t chunk = std::min(wanted, limit - have);
+        if (chunk == 0) break;
+        content.bytes.resize(have + chunk);
+        DWORD read = 0;
+        if (!ReadFile(file.get(), content.bytes.data() + have, static_cast<DWORD>(chunk), &read, nullptr))
+            return {FileAccess::Unreadable, {}};
+        content.bytes.resize(have + read);
+        if (read == 0) break;
+        wanted = 65536;
+    }
+    return content;
+}
+
+std::wstring Win32FileSystem::writeTemporaryBeside(const std::wstring& beside, const std::vector<std::uint8_t>& bytes) {
+    const std::size_t slash = beside.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : beside.substr(0, slash);
+    wchar_t name[MAX_PATH] = {};
+    if (!usablePath(beside) || GetTempFileNameW(folder.c_str(), L"KV", 0, name) == 0) return {};
+    bool written = false;
+    {
+        const UniqueHandle file(CreateFileW(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                            nullptr));
+        written = file && writeAll(file.get(), bytes.data(), bytes.size()) && FlushFileBuffers(file.get());
+    }
+    if (written) return name;
+    DeleteFileW(name);
+    return {};
+}
+
+bool Win32FileSystem::replaceFile(const std::wstring& from, const std::wstring& to) {
+    if (!usablePath(from) || !usablePath(to)) return false;
+    // A reader that is not one of ours (a virus scanner) may hold the file for a moment.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) return false;
+        Sleep(10);
+    }
+    return false;
+}
+
+bool Win32FileSystem::appendBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
     if (!usablePath(path)) return false;
-    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    LARGE_INTEGER end{};
-    if (!SetFilePointerEx(file.get(), end, nullptr, FILE_END)) return false;
-    const std::string ansi = toAnsi(text);
-    if (!text.empty() && ansi.empty()) return false;  // conversion failed
-    return writeAll(file.get(), ansi.data(), ansi.size());
+    const UniqueHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && writeAll(file.get(), bytes.data(), bytes.size());
+}
+
+std::wstring Win32FileSystem::fromAnsi(const std::string& bytes) const {
+    if (bytes.empty()) return {};
+    const int length = static_cast<int>(bytes.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+    if (size <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), size);
+    return text;
+}
+
+std::optional<std::string> Win32FileSystem::toAnsi(const std::wstring& text) const {
+    if (text.empty()) return std::string();
+    // Best-fit mapping would turn, say, a letter with a stroke into its plain look-alike.
+    // UTF-8 as ANSI code page takes no flags.
+    const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return std::nullopt;
+    std::string ansi(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, flags, text.data(), length, ansi.data(), size, nullptr, nullptr);
+    // A character the code page lacks came out as its default character.
+    if (fromAnsi(ansi) != text) return std::nullopt;
+    return ansi;
 }
 
 }  // namespace kv

@@ -13,11 +13,15 @@ public:
     bool createDirectories(const std::wstring& path) override;
     bool writeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) override;
     bool deleteFile(const std::wstring& path) override;
-    bool appendAnsiText(const std::wstring& path, const std::wstring& text) override;
+    bool isReadOnly(const std::wstring& path) const override;
+    FileContent readFile(const std::wstring& path, std::size_t limit) const override;
+    std::wstring writeTemporaryBeside(const std::wstring& beside, const std::vector<std::uint8_t>& bytes) override;
+    // MoveFileExW with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH.
+    bool replaceFile(const std::wstring& from, const std::wstring& to) override;
+    bool appendBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) override;
+    // No best-fit look-alikes: a character the code page lacks is not held.
+    std::optional<std::string> toAnsi(const std::wstring& text) const override;
+    std::wstring fromAnsi(const std::string& bytes) const override;
 };
-
-// The text in the system's ANSI code page; characters it cannot hold become its default
-// character (no best-fit look-alikes).
-std::string toAnsi(const std::wstring& text);
 
 }  // namespace kv

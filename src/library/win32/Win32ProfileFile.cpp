@@ -3,29 +3,26 @@
 #include <windows.h>
 
 #include "app/strutil.h"
-#include "library/win32/ProfileEncoding.h"
 
 namespace kv {
 
 namespace {
 
 constexpr DWORD kFirstValueBufferSize = 2048;  // grown until the value fits
-constexpr DWORD kFirstListBufferSize = 4096;   // grown until every section name fits
+constexpr DWORD kFirstListBufferSize = 65536;  // grown until every section name fits; each
+                                                // call reads the whole file again
 constexpr DWORD kSectionBufferSize = 32767;    // the most one section read returns
 
-bool fileExists(const std::wstring& file) {
-    return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// A read-only file is never written. Windows refuses it anyway; checking here keeps that
-// true where the file system would let a privileged user write (as Wine does for root),
-// and leaves the file untouched.
-bool isReadOnly(const std::wstring& file) {
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-}
-
 }  // namespace
+
+Win32ProfileFile::Win32ProfileFile(IFileSystem& files, IFileLocks& locks)
+    : files_(files), locks_(locks), store_(files, locks, [this](const std::wstring& a, const std::wstring& b) {
+          return sameName(a, b);
+      }) {}
+
+std::unique_ptr<FileLock> Win32ProfileFile::lockForReading(const std::wstring& file) const {
+    return locks_.acquire(file, kFileLockWaitMs);
+}
 
 std::vector<std::wstring> splitNullSeparated(const wchar_t* list, std::size_t length) {
     std::vector<std::wstring> items;
@@ -41,6 +38,7 @@ std::vector<std::wstring> splitNullSeparated(const wchar_t* list, std::size_t le
 
 std::wstring Win32ProfileFile::readString(const std::wstring& file, const std::wstring& section,
                                           const std::wstring& key, const std::wstring& def) const {
+    const auto lock = lockForReading(file);
     std::wstring buffer(kFirstValueBufferSize, L'\0');
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
@@ -57,6 +55,7 @@ std::wstring Win32ProfileFile::readString(const std::wstring& file, const std::w
 
 std::optional<IProfileFile::Entries> Win32ProfileFile::readSection(const std::wstring& file,
                                                                   const std::wstring& section) const {
+    const auto lock = lockForReading(file);
     std::wstring buffer(kSectionBufferSize, L'\0');
     const DWORD length = GetPrivateProfileSectionW(section.c_str(), buffer.data(), kSectionBufferSize, file.c_str());
     if (length + 2 >= kSectionBufferSize) return std::nullopt;  // did not fit
@@ -74,6 +73,7 @@ std::optional<IProfileFile::Entries> Win32ProfileFile::readSection(const std::ws
 }
 
 std::vector<std::wstring> Win32ProfileFile::sectionNames(const std::wstring& file) const {
+    const auto lock = lockForReading(file);
     std::wstring buffer(kFirstListBufferSize, L'\0');
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
@@ -86,8 +86,11 @@ std::vector<std::wstring> Win32ProfileFile::sectionNames(const std::wstring& fil
 
 bool Win32ProfileFile::writeString(const std::wstring& file, const std::wstring& section,
                                    const std::wstring& key, const std::wstring& value) {
-    if (isReadOnly(file) || !prepareForText(file, section + key + value)) return false;
-    return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != 0;
+    return store_.apply(file, {SectionWrite{section, {{key, value}}, false}});
+}
+
+bool Win32ProfileFile::writeSections(const std::wstring& file, const std::vector<SectionWrite>& writes) {
+    return store_.apply(file, writes);
 }
 
 bool Win32ProfileFile::sameName(const std::wstring& a, const std::wstring& b) const {
@@ -97,9 +100,8 @@ bool Win32ProfileFile::sameName(const std::wstring& a, const std::wstring& b) co
 }
 
 bool Win32ProfileFile::eraseSection(const std::wstring& file, const std::wstring& section) {
-    if (!fileExists(file)) return true;
-    if (isReadOnly(file)) return false;
-    return WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, file.c_str()) != 0;
+    if (!files_.fileExists(file)) return true;
+    return store_.apply(file, {SectionWrite{section, {}, true}});
 }
 
 }  // namespace kv
