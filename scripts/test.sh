@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the native unit tests (ASan/UBSan), then the cross build with
 # the Windows unit, Win32 and end-to-end tests under Wine on an own Xvfb, PulseAudio null
-# sink and Wine prefix. Ends with one line "kavinta: N passed, N failed", counting CTest
-# tests (one per test executable; a build step that fails counts as one failure) and exits
-# non-zero when anything failed.
+# sink and Wine prefix. Ends with one line "kavinta: N passed, N failed, N skipped", counting
+# the GoogleTest cases of every test executable from their XML results; a build step that
+# fails, a session service that does not start, and a test executable that fails without a
+# failed case in its results (a crash, a time-out, no results written) count as one failed
+# case each. Exits non-zero when anything failed.
 set -uo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 cd "$KV_ROOT"
@@ -14,10 +16,13 @@ KV_SKIPPED=0
 KV_LOG_DIR="$KV_ROOT/build/test-logs"
 mkdir -p "$KV_LOG_DIR"
 
+# Adds passed, failed and skipped cases to the closing line; every step reports through it.
+kv_tally() {
+  KV_PASSED=$((KV_PASSED + $1)); KV_FAILED=$((KV_FAILED + $2)); KV_SKIPPED=$((KV_SKIPPED + $3))
+}
+
 kv_summary_and_exit() {
-  local skipped=""
-  [ "$KV_SKIPPED" -gt 0 ] && skipped=", $KV_SKIPPED skipped"
-  echo "kavinta: $KV_PASSED passed, $KV_FAILED failed$skipped"
+  echo "kavinta: $KV_PASSED passed, $KV_FAILED failed, $KV_SKIPPED skipped"
   [ "$KV_FAILED" -eq 0 ]
   exit $?
 }
@@ -28,37 +33,56 @@ kv_step() {
   echo "==> $name"
   if "$@"; then return 0; fi
   kv_log "step failed: $name"
-  KV_FAILED=$((KV_FAILED + 1))
+  kv_tally 0 1 0
   return 1
 }
 
-# Counts the results of one ctest run from its log. The Wine prefix setup is infrastructure
-# and counts only when it fails.
+# Counts the cases of one ctest run: each test's GoogleTest results in <results>/<test>/
+# (scripts/gtest-count.py), the ctest log for what ended without them. The Wine prefix setup
+# is infrastructure: it counts only when it fails.
 kv_count_ctest() {
-  local name="$1" log="$2" ctest_rc="$3" pass=0 fail=0 skip=0 test_name status
+  local name="$1" log="$2" ctest_rc="$3" results="$4" pass=0 fail=0 skip=0 tests=0
+  local test_name status counts p f s
   while IFS=$'\t' read -r test_name status; do
+    tests=$((tests + 1))
+    if [ "$test_name" = kv_wine_prefix ]; then
+      case "$status" in
+        Passed*) ;;
+        *) fail=$((fail + 1)); kv_log "$name: $test_name $status" ;;
+      esac
+      continue
+    fi
+    case "$status" in *Disabled*) skip=$((skip + 1)); continue ;; esac
+    if ! counts="$(python3 "$KV_ROOT/scripts/gtest-count.py" "$results/$test_name")"; then
+      fail=$((fail + 1)); kv_log "$name: $test_name $status, no test results written"
+      continue
+    fi
+    read -r p f s <<<"$counts"
+    pass=$((pass + p)); fail=$((fail + f)); skip=$((skip + s))
     case "$status" in
-      Passed*) [ "$test_name" = kv_wine_prefix ] || pass=$((pass + 1)) ;;
-      *Skipped*|*Disabled*) skip=$((skip + 1)) ;;
-      *) fail=$((fail + 1)); kv_log "$name: $test_name $status" ;;
+      Passed*) ;;
+      *) kv_log "$name: $test_name $status ($f failed cases)"
+         [ "$f" -gt 0 ] || fail=$((fail + 1)) ;;
     esac
   done < <(sed -nE 's/^ *[0-9]+\/[0-9]+ +Test +#[0-9]+: ([^ ]+) \.*\.? *(.*[^ ]) +[0-9.]+ sec$/\1\t\2/p' "$log")
-  if [ $((pass + fail + skip)) -eq 0 ]; then
-    kv_log "$name: no test ran"; fail=1
+  if [ "$tests" -eq 0 ]; then
+    kv_log "$name: no test ran"; fail=$((fail + 1))
   elif [ "$ctest_rc" -ne 0 ] && [ "$fail" -eq 0 ]; then
     kv_log "$name: ctest failed (exit $ctest_rc)"; fail=1
   fi
-  echo "==> $name: $pass passed, $fail failed"
-  KV_PASSED=$((KV_PASSED + pass)); KV_FAILED=$((KV_FAILED + fail)); KV_SKIPPED=$((KV_SKIPPED + skip))
+  echo "==> $name: $pass passed, $fail failed, $skip skipped"
+  kv_tally "$pass" "$fail" "$skip"
 }
 
+# kv_run_ctest <name> <build dir> <ctest arguments>: runs ctest with fresh results.
 kv_run_ctest() {
-  local name="$1"; shift
+  local name="$1" build="$2"; shift 2
   local log="$KV_LOG_DIR/$name.log" rc
+  rm -rf "$build/test-results"
   echo "==> $name: ctest $*"
   ctest "$@" 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}
-  kv_count_ctest "$name" "$log" "$rc"
+  kv_count_ctest "$name" "$log" "$rc" "$build/test-results"
 }
 
 if ! kv_step "dependencies" bash "$KV_ROOT/scripts/deps.sh"; then
@@ -69,7 +93,7 @@ if kv_is_windows_host; then
   preset="$(kv_windows_preset)"
   kv_step "configure ($preset)" cmake --preset "$preset" &&
     kv_step "build ($preset)" cmake --build --preset "$preset" &&
-    kv_run_ctest "$preset" --preset "$preset"
+    kv_run_ctest "$preset" "$KV_ROOT/build/$preset" --preset "$preset"
   kv_summary_and_exit
 fi
 
@@ -77,7 +101,7 @@ start=$SECONDS
 # A failed build step counts once; the tests that did build still run (ninja -k 0).
 if kv_step "configure native" cmake --preset native; then
   kv_step "build native" cmake --build --preset native -- -k 0
-  kv_run_ctest native --preset native
+  kv_run_ctest native "$KV_ROOT/build/native" --preset native
 fi
 echo "==> native done in $((SECONDS - start)) s"
 
@@ -89,7 +113,7 @@ if kv_step "configure windows" cmake --preset windows; then
   if kv_step "start Xvfb" kv_xvfb_start &&
     kv_step "start PulseAudio" kv_pulse_start &&
     kv_step "prepare Wine prefix" kv_prefix_prepare; then
-    kv_run_ctest windows --preset windows
+    kv_run_ctest windows "$KV_BUILD_WIN" --preset windows
   fi
   kv_session_stop
   trap - EXIT

@@ -1,4 +1,5 @@
-// The driver's own building blocks: screenshots as PNG files, environment blocks, INI reading, paths.
+// The driver's own building blocks: screenshots as PNG files, environment blocks, INI reading,
+// paths, the start of a process.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "kvdriver/IniSnapshot.h"
 #include "kvdriver/ImageFiles.h"
 #include "kvdriver/Screenshot.h"
+#include "kvdriver/StartRetry.h"
 #include "kvdriver/TempFolder.h"
 #include "kvdriver/Text.h"
 
@@ -140,6 +142,32 @@ TEST(EnvironmentBlock, KeepsSystemAndWineVariablesAndSetsOverrides) {
     EXPECT_EQ(flat.substr(flat.size() - 2), std::wstring(2, L'\0'));
     EXPECT_EQ(flat.find(L"ALLUSERSPROFILE=C:\\all"), 0u) << "block not sorted by name";
     EXPECT_EQ(parseEnvironmentBlock(bytes.data()), env);
+}
+
+// A start that fails inside Wine is attempted once more; any other failure, or a second
+// one, is the result.
+TEST(ProcessStart, RetriesOnlyAWineStartupFailureAndOnlyOnce) {
+    struct Run {
+        std::vector<DWORD> results;  // of the attempts, in turn
+        int attempts = 0;
+        int retries = 0;
+        DWORD start() {
+            const auto attempt = [this] { return results.at(static_cast<size_t>(attempts++)); };
+            return startRetryingWineFailure(attempt, [this](DWORD) { ++retries; });
+        }
+    };
+    Run recovers{{kWineStartupFailed, 0}};
+    EXPECT_EQ(recovers.start(), 0u);
+    EXPECT_EQ(recovers.retries, 1);
+    Run failsTwice{{kWineStartupFailed, kWineStartupFailed, 0}};
+    EXPECT_EQ(failsTwice.start(), kWineStartupFailed);
+    EXPECT_EQ(failsTwice.attempts, 2);
+    Run missingFile{{ERROR_FILE_NOT_FOUND, 0}};
+    EXPECT_EQ(missingFile.start(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(missingFile.attempts, 1);
+    Run starts{{0}};
+    EXPECT_EQ(starts.start(), 0u);
+    EXPECT_EQ(starts.retries, 0);
 }
 
 TEST(IniSnapshotReader, ReadsUtf16WithBomAndAnsi) {

@@ -1,6 +1,7 @@
 // Which colours of a style draw a control in which state, and the measures at other DPIs.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,18 +18,20 @@ TEST(StyleStates, DisabledWinsThenPressedThenHot) {
     EXPECT_EQ(controlState(true, false, false), ControlState::Normal);
 }
 
-TEST(StyleStates, PushButtonTakesTheFacePairOfItsState) {
-    EXPECT_EQ(buttonColours(ControlState::Normal, false, false), (ButtonColours{R::ButtonFace, R::ButtonText, R::ButtonBorder}));
-    EXPECT_EQ(buttonColours(ControlState::Hot, false, false),
-              (ButtonColours{R::ButtonHotFace, R::ButtonHotText, R::ButtonBorder}));
-    EXPECT_EQ(buttonColours(ControlState::Pressed, false, false),
-              (ButtonColours{R::ButtonPressedFace, R::ButtonPressedText, R::ButtonBorder}));
-    EXPECT_EQ(buttonColours(ControlState::Disabled, false, false),
-              (ButtonColours{R::ButtonDisabledFace, R::ButtonDisabledText, R::ButtonBorder}));
-    // The focus shows in the border only, never on a disabled button.
-    EXPECT_EQ(buttonColours(ControlState::Hot, true, false),
-              (ButtonColours{R::ButtonHotFace, R::ButtonHotText, R::Focus}));
-    EXPECT_EQ(buttonColours(ControlState::Disabled, true, false).border, R::ButtonBorder);
+// The operator tells the states of a button apart by its face; the keyboard focus shows in
+// the border alone, and never on a disabled button.
+TEST(StyleStates, EachButtonStateHasItsOwnFaceAndTheFocusOnlyTheBorder) {
+    std::set<R> faces;
+    for (ControlState s : {ControlState::Normal, ControlState::Hot, ControlState::Pressed, ControlState::Disabled}) {
+        const ButtonColours plain = buttonColours(s, false, false);
+        const ButtonColours focused = buttonColours(s, true, false);
+        faces.insert(plain.face);
+        EXPECT_EQ(focused.face, plain.face);
+        EXPECT_EQ(focused.text, plain.text);
+        EXPECT_NE(plain.border, R::Focus);
+        EXPECT_EQ(focused.border, s == ControlState::Disabled ? plain.border : R::Focus);
+    }
+    EXPECT_EQ(faces.size(), 4u);
 }
 
 TEST(StyleStates, PlayingSlotShowsItsMarkerOnTheNormalFace) {

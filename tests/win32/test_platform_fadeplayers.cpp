@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "mixer/mixer_unit.h"
@@ -55,16 +56,21 @@ TEST(CoreAudioMixer, SessionWalkListsWhatItVisitsAndUnderWineTakesTheFailurePath
     }
 }
 
-TEST(CoreAudioMixer, MasterVolumeReadsAScalar) {
+// The master volume is read through the default endpoint's volume object, which the real
+// activation must give; the mixer passes on exactly what the endpoint reports.
+TEST(CoreAudioMixer, MasterVolumeIsTheDefaultEndpointsLevel) {
     const Apartment com;
     mixer::win32::CoreAudioSessionSource source;
     const mixer::TMixer mixer(source, ui::compareTextIgnoreCase);
-    const float level = mixer.GetMasterVolumeScalar();
-    EXPECT_GE(level, 0.0f);
-    EXPECT_LE(level, 1.0f);
-    const float peak = mixer.MeasureMasterVolume();
-    EXPECT_GE(peak, 0.0f);
-    EXPECT_LE(peak, 1.0f);
+    const auto device = source.defaultRenderDevice();
+    ASSERT_NE(device, nullptr) << "no default render endpoint";
+    const auto volume = device->endpointVolume();
+    ASSERT_NE(volume, nullptr) << "IAudioEndpointVolume was not activated";
+    const std::optional<float> level = volume->masterVolumeLevelScalar();
+    ASSERT_TRUE(level.has_value()) << "GetMasterVolumeLevelScalar failed";
+    EXPECT_GE(*level, 0.0f);
+    EXPECT_LE(*level, 1.0f);
+    EXPECT_FLOAT_EQ(mixer.GetMasterVolumeScalar(), *level);
 }
 
 // A receiver on its own thread that answers 42 and, for message WM_APP + 1, stops answering

@@ -5,17 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <thread>
 
 #include "DialogDriver.h"
 #include "TestFiles.h"
-#include "fakes/FakeServices.h"
+#include "MainWindowFixture.h"
 #include "ui/ControlIds.h"
 #include "ui/MainUnit.h"
 #include "ui/win32/MainWindow.h"
-#include "ui/win32/MessageLoop.h"
 #include "ui/win32/ModalLoops.h"
 #include "ui/win32/Win32Dialogs.h"
 
@@ -25,58 +23,27 @@ using namespace kv;
 using namespace kv::ui;
 using kv::test::DialogDriver;
 using kv::ui::win32::Win32Dialogs;
-using kv::ui::win32::Win32MainWindow;
 
-class CloseDuringDialog : public ::testing::Test, protected test::FakeServices {
+class CloseDuringDialog : public test::MainWindowFixture {
 protected:
-    const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
-    const std::wstring ini = appdata + L"\\Kavinta\\KV.ini";
     Win32Dialogs realDialogs{texts};
-    std::unique_ptr<TKavintamainform> form;
-    std::unique_ptr<Win32MainWindow> window;
     HWND handle = nullptr;
-    bool quitSeen = false;
 
-    CloseDuringDialog() {
-        env.values[L"APPDATA"] = appdata;
-        files.addDirectory(appdata);
-        profile.set(ini, L"Show", L"Text1", L"Intro");
+    CloseDuringDialog() { profile.set(ini, L"Show", L"Text1", L"Intro"); }
+    ui::MainformServices formServices() override {
+        return {texts, realDialogs, profile, files, env, player, clock, random, version};
     }
-    ~CloseDuringDialog() override {
-        window.reset();
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+    void attach(win32::Win32MainWindow& w) override {
+        handle = w.hwnd();
+        realDialogs.setOwner(handle);
     }
 
     // The program's set-up with real dialogs owned by the main window, the category shown.
     void SetUp() override {
-        form = std::make_unique<TKavintamainform>(
-            MainformServices{texts, realDialogs, profile, files, env, player, clock, random, version});
-        window = std::make_unique<Win32MainWindow>(*form);
-        handle = window->hwnd();
-        realDialogs.setOwner(handle);
-        form->FormCreate();
-        window->start(SW_SHOWNOACTIVATE);
+        build(SW_SHOWNOACTIVATE);
         ASSERT_TRUE(pumpUntil([&] { return form->kategorie.itemIndex() == 0; }));
     }
 
-    // Serves messages as the program's loop does; WM_QUIT is noted.
-    void pump() {
-        MSG msg{};
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) quitSeen = true;
-            else win32::processMessage(handle, window->accelerators(), msg);
-        }
-    }
-    template <typename Condition>
-    bool pumpUntil(Condition done) {
-        for (int i = 0; i < 400 && !done(); ++i) {
-            pump();
-            Sleep(5);
-        }
-        return done();
-    }
-    HWND child(int id) const { return GetDlgItem(handle, id); }
     void postClose() const { PostMessageW(handle, WM_CLOSE, 0, 0); }
 
     // Once the handler has returned, the close is taken with its save.

@@ -6,54 +6,32 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "app/commandpayload.h"
-#include "fakes/FakeServices.h"
+#include "MainWindowFixture.h"
 #include "ui/MainUnit.h"
-#include "ui/win32/MainWindow.h"
-#include "ui/win32/MessageLoop.h"
 
 namespace {
 
 using namespace kv;
 using namespace kv::ui;
-using kv::ui::win32::Win32MainWindow;
 
-class CopyDataCommands : public ::testing::Test, protected test::FakeServices {
+class CopyDataCommands : public test::MainWindowFixture {
 protected:
-    const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
-    const std::wstring ini = appdata + L"\\Kavinta\\KV.ini";
     const std::wstring jingle = L"C:\\Jingles\\drei.wav";
 
-    std::unique_ptr<TKavintamainform> form;
-    std::unique_ptr<Win32MainWindow> window;
-
     CopyDataCommands() {
-        env.values[L"APPDATA"] = appdata;
-        files.addDirectory(appdata);
         profile.set(ini, L"Show", L"Text3", L"Drei");
         profile.set(ini, L"Show", L"Jingle3", jingle);
         files.addFile(jingle);
     }
-    ~CopyDataCommands() override {
-        window.reset();
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-    }
 
     // The window as the program has it once its message loop has run: the first category shown.
     void startShown() {
-        form = std::make_unique<TKavintamainform>(services());
-        window = std::make_unique<Win32MainWindow>(*form);
-        form->FormCreate();
-        window->start(SW_HIDE);
-        pump();
-        form->starttimer.tick();
+        createShown();
         ASSERT_EQ(form->kategorie.text(), L"Show");
     }
-    void pump() { win32::processPendingMessages(window->hwnd(), window->accelerators()); }
 
     LRESULT send(ULONG_PTR tag, const void* data, DWORD size) {
         COPYDATASTRUCT block{tag, size, const_cast<void*>(data)};
@@ -97,9 +75,7 @@ TEST_F(CopyDataCommands, AnythingElseIsRefusedAndNothingRuns) {
 }
 
 TEST_F(CopyDataCommands, AFullQueueRefusesTheNextBlock) {
-    form = std::make_unique<TKavintamainform>(services());
-    window = std::make_unique<Win32MainWindow>(*form);
-    form->FormCreate();  // the start timer has not run: the commands wait
+    createUnstarted();  // the start timer has not run: the commands wait
     const CommandPayload stop = encodeCommand(RemoteCommand::stop());
     for (std::size_t i = 0; i < TKavintamainform::kMaxQueuedCommands; ++i)
         EXPECT_EQ(send(kCommandTag, &stop, sizeof stop), TRUE) << i;

@@ -9,24 +9,20 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "fakes/FakeServices.h"
+#include "MainWindowFixture.h"
 #include "playback/win32/Win32MciExtensions.h"
 #include "ui/ControlIds.h"
 #include "ui/MainUnit.h"
 #include "ui/win32/HotKeyRegistrations.h"
-#include "ui/win32/MainWindow.h"
-#include "ui/win32/MessageLoop.h"
 
 namespace {
 
 using namespace kv;
 using namespace kv::ui;
 using kv::ui::win32::HotKeyRegistrations;
-using kv::ui::win32::Win32MainWindow;
 
 // True when this thread can register F<n> now (given back at once).
 bool keyFree(int n) {
@@ -55,33 +51,8 @@ HGLOBAL dropBlock(POINT pt, const std::vector<std::wstring>& paths, bool nonClie
     return block;
 }
 
-class GlobalKeysAndDropWindow : public ::testing::Test, protected test::FakeServices {
+class GlobalKeysAndDropWindow : public test::MainWindowFixture {
 protected:
-    const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
-    const std::wstring ini = appdata + L"\\Kavinta\\KV.ini";
-    std::unique_ptr<TKavintamainform> form;
-    std::unique_ptr<Win32MainWindow> window;
-
-    GlobalKeysAndDropWindow() {
-        env.values[L"APPDATA"] = appdata;
-        files.addDirectory(appdata);
-    }
-    ~GlobalKeysAndDropWindow() override {
-        window.reset();
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-    }
-    TKavintamainform& create() {
-        form = std::make_unique<TKavintamainform>(services());
-        window = std::make_unique<Win32MainWindow>(*form);
-        form->FormCreate();
-        window->start(SW_HIDE);
-        pump();
-        form->starttimer.tick();
-        return *form;
-    }
-    HWND main() const { return window->hwnd(); }
-    void pump() { win32::processPendingMessages(main(), window->accelerators()); }
     HMENU systemMenu() const { return GetSystemMenu(main(), FALSE); }
     UINT itemState() const { return GetMenuState(systemMenu(), ids::SysGlobaleTasten, MF_BYCOMMAND); }
     // The centre of slot n's button in the main window's client coordinates.
@@ -98,7 +69,7 @@ protected:
 };
 
 TEST_F(GlobalKeysAndDropWindow, SystemMenuHasTheItemUnderASeparatorUncheckedByDefault) {
-    create();
+    createShown();
     HMENU menu = systemMenu();
     ASSERT_NE(menu, nullptr);
     const int count = GetMenuItemCount(menu);
@@ -117,7 +88,7 @@ TEST_F(GlobalKeysAndDropWindow, SystemMenuHasTheItemUnderASeparatorUncheckedByDe
 }
 
 TEST_F(GlobalKeysAndDropWindow, ChoosingTheItemChecksItAndHoldsTheKeysChoosingAgainGivesThemBack) {
-    auto& f = create();
+    auto& f = createShown();
     SendMessageW(main(), WM_SYSCOMMAND, ids::SysGlobaleTasten, 0);
     EXPECT_TRUE(f.m_globaletasten.checked());
     EXPECT_NE(itemState() & MF_CHECKED, 0u);
@@ -131,7 +102,7 @@ TEST_F(GlobalKeysAndDropWindow, ChoosingTheItemChecksItAndHoldsTheKeysChoosingAg
 TEST_F(GlobalKeysAndDropWindow, StoredOptionShowsTheCheckMarkAndAKeyHeldHereIsReported) {
     profile.set(ini, L"KONFIG", L"globaletasten", L"1");
     ASSERT_TRUE(RegisterHotKey(nullptr, 0x7200, MOD_NOREPEAT, VK_F7));
-    auto& f = create();
+    auto& f = createShown();
     UnregisterHotKey(nullptr, 0x7200);
     EXPECT_NE(itemState() & MF_CHECKED, 0u);
     EXPECT_EQ(f.StatusBarMain.panelText(), L"F-Tasten belegt von anderen Programmen: F7");
@@ -143,7 +114,7 @@ TEST_F(GlobalKeysAndDropWindow, HotKeyMessageFiresItsSlotAndTheWindowsEndGivesTh
     profile.set(ini, L"Show", L"Jingle3", L"C:\\drei.wav");
     files.addFile(L"C:\\drei.wav");
     profile.set(ini, L"KONFIG", L"globaletasten", L"1");
-    auto& f = create();
+    auto& f = createShown();
     SendMessageW(main(), WM_HOTKEY, HotKeyRegistrations::kFirstId + 2, MAKELPARAM(0, VK_F3));
     EXPECT_EQ(f.slot(3).caption(), L">>");
     EXPECT_EQ(player.opened, std::vector<std::wstring>{L"C:\\drei.wav"});
@@ -159,7 +130,7 @@ TEST_F(GlobalKeysAndDropWindow, HotKeyMessageFiresItsSlotAndTheWindowsEndGivesTh
 
 TEST_F(GlobalKeysAndDropWindow, OneFileDroppedOnASlotAsksForTheCaptionAndIsSaved) {
     profile.set(ini, L"Show", L"Text1", L"Alt");
-    auto& f = create();
+    auto& f = createShown();
     EXPECT_NE(GetWindowLongPtrW(main(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0) << "the window takes no dropped files";
     dialogs.acceptQuery();
     drop(slotCentre(5), {L"D:\\Jingles\\Guten Morgen.mp3"});
@@ -172,7 +143,7 @@ TEST_F(GlobalKeysAndDropWindow, OneFileDroppedOnASlotAsksForTheCaptionAndIsSaved
 
 TEST_F(GlobalKeysAndDropWindow, SeveralFilesDroppedFillTheSlotsFromThePointOnAndTheRestIsCounted) {
     profile.set(ini, L"Show", L"Text1", L"Alt");
-    auto& f = create();
+    auto& f = createShown();
     drop(slotCentre(10), {L"D:\\a.wav", L"D:\\liesmich.txt", L"D:\\b.wma", L"D:\\c.mid", L"D:\\d.wav"});
     EXPECT_TRUE(dialogs.queries.empty());
     EXPECT_EQ(profile.get(ini, L"Show", L"Jingle10"), L"D:\\a.wav");
@@ -189,7 +160,7 @@ TEST_F(GlobalKeysAndDropWindow, SeveralFilesDroppedFillTheSlotsFromThePointOnAnd
 
 TEST_F(GlobalKeysAndDropWindow, DropBesideTheSlotsChangesNothing) {
     profile.set(ini, L"Show", L"Text1", L"Alt");
-    auto& f = create();
+    auto& f = createShown();
     const int writes = profile.writeCount();
     drop(POINT{5, 5}, {L"D:\\a.wav", L"D:\\b.wav"});
     drop(slotCentre(1), {L"D:\\a.wav", L"D:\\b.wav"}, true);  // on the frame, not on J1

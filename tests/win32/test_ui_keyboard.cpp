@@ -10,17 +10,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "fakes/FakeServices.h"
+#include "MainWindowFixture.h"
 #include "ui/ControlIds.h"
 #include "ui/MainUnit.h"
 #include "ui/win32/AccessibleNames.h"
 #include "ui/win32/GdiObjects.h"
 #include "ui/win32/MainWindow.h"
-#include "ui/win32/MessageLoop.h"
 #include "WindowQueries.h"
 
 using kv::test::classOf;
@@ -31,7 +29,6 @@ namespace {
 
 using namespace kv;
 using namespace kv::ui;
-using kv::ui::win32::Win32MainWindow;
 
 bool hasStyle(HWND window, LONG_PTR bits) { return (styleOf(window) & bits) == bits; }
 
@@ -68,50 +65,16 @@ private:
     BYTE saved_[256] = {};
 };
 
-class KeyboardTest : public ::testing::Test, protected test::FakeServices {
+class KeyboardTest : public test::MainWindowFixture {
 protected:
-    const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
-    const std::wstring ini = appdata + L"\\Kavinta\\KV.ini";
-    std::unique_ptr<TKavintamainform> form;
-    std::unique_ptr<Win32MainWindow> window;
     RecordingNames names;
 
-    KeyboardTest() {
-        env.values[L"APPDATA"] = appdata;
-        files.addDirectory(appdata);
-    }
-    ~KeyboardTest() override {
-        window.reset();
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-    }
-    // The form, its window and the loop's first round, shown with showCommand.
-    void create(int showCommand = SW_SHOW) {
-        form = std::make_unique<TKavintamainform>(services());
-        window = std::make_unique<Win32MainWindow>(*form);
-        window->setAccessibleNames(&names);
-        form->FormCreate();
-        window->start(showCommand);
-        pump();
-    }
+    void attach(win32::Win32MainWindow& w) override { w.setAccessibleNames(&names); }
     // ... with one category, loaded by the start timer.
     void createWithCategory() {
         profile.set(ini, L"Werbung", L"Text1", L"Spot");
-        create();
+        create(SW_SHOW);
         ASSERT_TRUE(pumpUntil([&] { return form->kategorie.itemIndex() == 0; }));
-    }
-    HWND main() const { return window->hwnd(); }
-    HWND child(int id) const { return GetDlgItem(main(), id); }
-    void pump() { win32::processPendingMessages(main(), window->accelerators()); }
-    template <typename Condition>
-    bool pumpUntil(Condition done, DWORD timeoutMs = 2000) {
-        const DWORD end = GetTickCount() + timeoutMs;
-        while (!done()) {
-            if (GetTickCount() > end) return false;
-            pump();
-            Sleep(5);
-        }
-        return true;
     }
     // A key pressed and released on the focused control, through the message loop.
     void press(UINT key) {
@@ -203,7 +166,7 @@ TEST_F(KeyboardTest, CheckBoxAndRadioButtonStatesAreReadableFromTheirWindows) {
 // --- Focus, Tab and the radio group
 
 TEST_F(KeyboardTest, FocusStartsOnTheCategoryBoxAndComesBackAfterAnotherWindow) {
-    create();
+    create(SW_SHOW);
     ASSERT_EQ(GetActiveWindow(), main()) << "the shown window is active";
     EXPECT_EQ(GetFocus(), child(ids::kategorie));
 
@@ -334,7 +297,7 @@ TEST_F(KeyboardTest, ShiftF10OnASlotAssignsItAndFiresNoSlot) {
 }
 
 TEST_F(KeyboardTest, ContextKeyOnASlotWithoutCategoryAsksForOne) {
-    create();
+    create(SW_SHOW);
     HWND j2 = child(ids::J1 + 1);
     SetFocus(j2);
     PostMessageW(j2, WM_KEYDOWN, VK_APPS, 1);
@@ -382,7 +345,7 @@ std::vector<COLORREF> drawnPicture(HWND main, HWND button, UINT state) {
 }
 
 TEST_F(KeyboardTest, GlyphButtonsAreNamedReachableAndPressedFromTheKeyboard) {
-    create();
+    create(SW_SHOW);
     EXPECT_EQ(windowText(child(ids::fensterkleingross)), L"Fenster verkleinern/vergrößern");
     EXPECT_EQ(windowText(child(ids::B_lng_DE)), L"Deutsch");
     EXPECT_EQ(windowText(child(ids::B_lng_EN)), L"English");
@@ -397,7 +360,7 @@ TEST_F(KeyboardTest, GlyphButtonsAreNamedReachableAndPressedFromTheKeyboard) {
 }
 
 TEST_F(KeyboardTest, GlyphButtonShowsAFocusMarkOnlyWhileFocusCuesShow) {
-    create();
+    create(SW_SHOW);
     HWND flag = child(ids::B_lng_DE);
     const auto plain = drawnPicture(main(), flag, 0);
     const auto focused = drawnPicture(main(), flag, ODS_FOCUS);

@@ -8,12 +8,13 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "fakes/FakeServices.h"
+#include "MainWindowFixture.h"
 #include "ui/ControlIds.h"
 #include "ui/MainUnit.h"
 #include "ui/win32/MainWindow.h"
@@ -65,46 +66,8 @@ std::wstring toolTipText(HWND tips, HWND owner, HWND control) {
     return text;
 }
 
-class MainWindowTest : public ::testing::Test, protected test::FakeServices {
+class MainWindowTest : public test::MainWindowFixture {
 protected:
-    const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
-    const std::wstring ini = appdata + L"\\Kavinta\\KV.ini";
-
-    std::unique_ptr<TKavintamainform> form;
-    std::unique_ptr<Win32MainWindow> window;
-
-    MainWindowTest() {
-        env.values[L"APPDATA"] = appdata;
-        files.addDirectory(appdata);
-    }
-    ~MainWindowTest() override {
-        window.reset();
-        // Whatever the window left in the queue (WM_QUIT included) must not reach the next test.
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-    }
-
-    // Builds the form and its (childless, hidden) window and runs the form's creation.
-    TKavintamainform& createUnstarted() {
-        form = std::make_unique<TKavintamainform>(
-            services());
-        window = std::make_unique<Win32MainWindow>(*form);
-        form->FormCreate();
-        return *form;
-    }
-    // As the program does up to its message loop: the loop-started work is queued, not served.
-    TKavintamainform& build(int showCommand = SW_HIDE) {
-        createUnstarted();
-        window->start(showCommand);
-        return *form;
-    }
-    // ... and the loop's first round: timers started, children created, show command applied.
-    TKavintamainform& create(int showCommand = SW_HIDE) {
-        build(showCommand);
-        pump();
-        return *form;
-    }
-    HWND main() const { return window->hwnd(); }
     // The ids of the form's controls that have a child window now.
     std::set<int> idsWithChildren() const {
         std::set<int> found;
@@ -117,28 +80,13 @@ protected:
         for (Control* control : form->controls()) all.insert(control->id());
         return all;
     }
-    HWND child(int id) const { return GetDlgItem(main(), id); }
     // Shown, painted and placed where nothing covers it, for reading its pixels.
     void showOnTop() {
         create(SW_SHOWNOACTIVATE);
         SetWindowPos(main(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
         pump();
     }
-    void pump() { win32::processPendingMessages(main(), window->accelerators()); }
-    // Serves messages until done() holds or the time is up.
-    template <typename Condition>
-    bool pumpUntil(Condition done, int timeoutMs = 2000) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > end) return false;
-            pump();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return true;
-    }
 };
-
-// --- The window itself
 
 TEST_F(MainWindowTest, WindowHasItsClassFixedFrameAndDesignedClientSize) {
     create();
@@ -341,51 +289,53 @@ TEST_F(MainWindowTest, ChildrenTakeOverTheStateTheirModelsGotBeforeTheyExisted) 
 struct ExpectedChild {
     int id;
     const wchar_t* className;
-    const wchar_t* caption;  // nullptr: not compared
+    std::optional<std::wstring> caption;  // nullopt: not compared
 };
 
 TEST_F(MainWindowTest, EveryControlIsAChildWithItsIdAndCaption) {
     create();
+    // The captions come from the text list, the one place a text of the program lives.
+    const auto text = [this](TextId id) { return texts.text(id); };
     const ExpectedChild expected[] = {
-        {ids::Label3, L"Static", L"Kategorie"},
-        {ids::kategorie, L"ComboBox", nullptr},
-        {ids::KAT_neu, L"Button", L"neu"},
-        {ids::Kat_loeschen, L"Button", L"entf."},
-        {ids::box_main, L"Button", L"Jingles F1 - F12"},
-        {ids::Label1, L"Static", L"Belegen der Buttons mit der rechten Maustaste möglich."},
-        {ids::fensterkleingross, L"Button", L"Fenster verkleinern/vergrößern"},
-        {ids::Jinglestatus, L"Static", L"(- -)"},
-        {ids::GroupBox2, L"Button", L"Konfiguration und Player Anbindung"},
-        {ids::c_mfade_Zentrix, L"Button", L"über Tribolo (1/2 Playerbetrieb)"},
-        {ids::c_mfade_winamp, L"Button", L"Winamp (direkt)"},
-        {ids::c_mfade_mixer, L"Button", L"Windows Mixer"},
-        {ids::cb_mfade_mixer, L"ComboBox", nullptr},
+        {ids::Label3, L"Static", text(TextId::CapLabel3)},
+        {ids::kategorie, L"ComboBox", std::nullopt},
+        {ids::KAT_neu, L"Button", text(TextId::CapKatNeu)},
+        {ids::Kat_loeschen, L"Button", text(TextId::CapKatLoeschen)},
+        {ids::box_main, L"Button", text(TextId::CapBoxMain)},
+        {ids::Label1, L"Static", text(TextId::CapLabel1)},
+        {ids::fensterkleingross, L"Button", text(TextId::NameFensterKleinGross)},
+        {ids::Jinglestatus, L"Static", text(TextId::CapJinglestatus)},
+        {ids::GroupBox2, L"Button", text(TextId::CapGroupBox2)},
+        {ids::c_mfade_Zentrix, L"Button", text(TextId::CapZentrix)},
+        {ids::c_mfade_winamp, L"Button", text(TextId::CapWinamp)},
+        {ids::c_mfade_mixer, L"Button", text(TextId::CapMixer)},
+        {ids::cb_mfade_mixer, L"ComboBox", std::nullopt},
         {ids::Panel1, L"Static", L""},
-        {ids::auto_fo_mit, L"Button", L"Fadeout mit Jingle"},
-        {ids::auto_fo_vor, L"Button", L"Fadeout vor Jingle"},
-        {ids::auto_fi, L"Button", L"Fadein nach/mit Jingleende"},
-        {ids::auto_crossfade, L"Button", L"Crossfade+Aktionen nach Jingle"},
-        {ids::Label5, L"Static", L"Fadein/Crossfade "},
+        {ids::auto_fo_mit, L"Button", text(TextId::CapFoMit)},
+        {ids::auto_fo_vor, L"Button", text(TextId::CapFoVor)},
+        {ids::auto_fi, L"Button", text(TextId::CapFi)},
+        {ids::auto_crossfade, L"Button", text(TextId::CapCrossfade)},
+        {ids::Label5, L"Static", text(TextId::CapLabel5)},
         {ids::jingleendezeit, L"Edit", L"0"},
-        {ids::Label4, L"Static", L"ms vor dem Jingleende ausführen"},
-        {ids::Label6, L"Static", L"Fadeout bis Pos:"},
-        {ids::Fadeoutpos, L"msctls_trackbar32", nullptr},
-        {ids::jingletimereinaus, L"Button", L"zufälliges Jingle einspielen aller "},
+        {ids::Label4, L"Static", text(TextId::CapLabel4)},
+        {ids::Label6, L"Static", text(TextId::CapLabel6)},
+        {ids::Fadeoutpos, L"msctls_trackbar32", std::nullopt},
+        {ids::jingletimereinaus, L"Button", text(TextId::CapJingletimer)},
         {ids::jingletimerval, L"Edit", L"30"},
-        {ids::Label8, L"Static", L"Minuten"},
-        {ids::l_jingletimer, L"Static", L"(  )"},
-        {ids::Label9, L"Static", L"(möglichst alle Jinglebuttons belegen für diese Funktion)"},
-        {ids::c_fensterimvordergrund, L"Button", L"Dieses Fenster immer im Vordergrund halten"},
-        {ids::c_fensterskalieren, L"Button", L"Dieses Fenster skalieren (Hochauflösende Monitore)"},
-        {ids::B_lng_DE, L"Button", L"Deutsch"},
-        {ids::B_lng_EN, L"Button", L"English"},
-        {ids::Label2, L"Static", L"Design:"},
-        {ids::cbStyle, L"ComboBox", nullptr},
-        {ids::b_styleanwenden, L"Button", L"anwenden"},
-        {ids::B_info, L"Button", L"Info"},
-        {ids::Label7, L"Static", L"Datenpfad:"},
+        {ids::Label8, L"Static", text(TextId::CapLabel8)},
+        {ids::l_jingletimer, L"Static", text(TextId::CapLJingletimer)},
+        {ids::Label9, L"Static", text(TextId::CapLabel9)},
+        {ids::c_fensterimvordergrund, L"Button", text(TextId::CapVordergrund)},
+        {ids::c_fensterskalieren, L"Button", text(TextId::CapSkalieren)},
+        {ids::B_lng_DE, L"Button", text(TextId::NameDeutsch)},
+        {ids::B_lng_EN, L"Button", text(TextId::NameEnglish)},
+        {ids::Label2, L"Static", text(TextId::CapLabel2)},
+        {ids::cbStyle, L"ComboBox", std::nullopt},
+        {ids::b_styleanwenden, L"Button", text(TextId::CapAnwenden)},
+        {ids::B_info, L"Button", text(TextId::CapInfo)},
+        {ids::Label7, L"Static", text(TextId::CapLabel7)},
         {ids::datenpfadlabel, L"Static", L"C:\\Users\\op\\AppData\\Roaming\\Kavinta\\"},
-        {ids::StatusBarMain, L"msctls_statusbar32", nullptr},
+        {ids::StatusBarMain, L"msctls_statusbar32", std::nullopt},
     };
     for (const ExpectedChild& e : expected) {
         HWND c = child(e.id);
@@ -393,12 +343,12 @@ TEST_F(MainWindowTest, EveryControlIsAChildWithItsIdAndCaption) {
         EXPECT_EQ(GetParent(c), main()) << "control id " << e.id << " is a child of the main window";
         EXPECT_EQ(_wcsicmp(className(c).c_str(), e.className), 0) << "control id " << e.id;
         if (e.caption) {
-            EXPECT_EQ(windowText(c), e.caption) << "control id " << e.id;
+            EXPECT_EQ(windowText(c), *e.caption) << "control id " << e.id;
         }
     }
     for (int id = ids::J1; id <= ids::J12; ++id) {
         ASSERT_NE(child(id), nullptr) << "slot id " << id;
-        EXPECT_EQ(windowText(child(id)), L"- -") << "slot id " << id;
+        EXPECT_EQ(windowText(child(id)), text(TextId::CapSlotDesign)) << "slot id " << id;
     }
 }
 

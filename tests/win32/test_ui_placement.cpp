@@ -4,14 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-#include "fakes/FakeServices.h"
+#include "MainWindowFixture.h"
 #include "ui/ControlIds.h"
 #include "ui/MainUnit.h"
 #include "ui/win32/MainWindow.h"
-#include "ui/win32/MessageLoop.h"
 #include "ui/win32/Win32Monitors.h"
 #include "ui/formhook_unit.h"
 
@@ -21,32 +19,10 @@ using namespace kv;
 using namespace kv::ui;
 using kv::ui::win32::Win32MainWindow;
 
-class PlacementWindowTest : public ::testing::Test, protected test::FakeServices {
+class PlacementWindowTest : public test::MainWindowFixture {
 protected:
-    const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
-    const std::wstring ini = appdata + L"\\Kavinta\\KV.ini";
     const std::wstring section = L"FORM_Kavintamainform";
-    std::unique_ptr<TKavintamainform> form;
-    std::unique_ptr<Win32MainWindow> window;
 
-    PlacementWindowTest() {
-        env.values[L"APPDATA"] = appdata;
-        files.addDirectory(appdata);
-    }
-    ~PlacementWindowTest() override {
-        window.reset();
-        TFormHook::SetFormScaleable(false);  // the creation set it from the saved option
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-    }
-    void create(int showCommand) {
-        form = std::make_unique<TKavintamainform>(services());
-        window = std::make_unique<Win32MainWindow>(*form);
-        form->FormCreate();
-        window->start(showCommand);
-        pump();
-    }
-    void pump() { win32::processPendingMessages(window->hwnd(), window->accelerators()); }
     RECT outer() const {
         RECT r{};
         GetWindowRect(window->hwnd(), &r);

@@ -9,17 +9,15 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "fakes/FakeServices.h"
+#include "MainWindowFixture.h"
 #include "ui/ControlIds.h"
 #include "ui/MainUnit.h"
 #include "ui/StyleEngine.h"
 #include "ui/win32/AccessibleNames.h"
 #include "ui/win32/MainWindow.h"
-#include "ui/win32/MessageLoop.h"
 #include "ui/win32/StyleLook.h"
 #include "WindowQueries.h"
 
@@ -31,7 +29,6 @@ namespace {
 
 using namespace kv;
 using namespace kv::ui;
-using kv::ui::win32::Win32MainWindow;
 
 const wchar_t* const kLight = L"Light";
 const wchar_t* const kDark = L"Carbon";
@@ -76,38 +73,23 @@ int countOf(const std::map<COLORREF, int>& counts, COLORREF colour) {
     return it == counts.end() ? 0 : it->second;
 }
 
-class StylesTest : public ::testing::Test, protected test::FakeServices {
+class StylesTest : public test::MainWindowFixture {
 protected:
-    const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
-    const std::wstring ini = appdata + L"\\Kavinta\\KV.ini";
     StyleEngine engine{win32::systemButtonTextColor};
-    std::unique_ptr<TKavintamainform> form;
-    std::unique_ptr<Win32MainWindow> window;
     RecordingNames names;
     bool highContrast = false;
 
-    StylesTest() {
-        env.values[L"APPDATA"] = appdata;
-        files.addDirectory(appdata);
-        win32::loadBuiltinStyles(engine, GetModuleHandleW(nullptr));
-    }
-    ~StylesTest() override {
-        window.reset();
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+    StylesTest() { win32::loadBuiltinStyles(engine, GetModuleHandleW(nullptr)); }
+    void attach(win32::Win32MainWindow& w) override {
+        w.setAccessibleNames(&names);
+        w.setHighContrastQuery([this] { return highContrast; });
+        w.setStyles(&engine);
+        engine.onChanged = [this] { window->styleChanged(); };
     }
     // As the program starts: the looks given before the form's creation, one category.
-    void create(int showCommand = SW_SHOWNOACTIVATE) {
+    void createStyled(int showCommand = SW_SHOWNOACTIVATE) {
         profile.set(ini, L"Werbung", L"Text1", L"Spot");
-        form = std::make_unique<TKavintamainform>(services());
-        window = std::make_unique<Win32MainWindow>(*form);
-        window->setAccessibleNames(&names);
-        window->setHighContrastQuery([this] { return highContrast; });
-        window->setStyles(&engine);
-        engine.onChanged = [this] { window->styleChanged(); };
-        form->FormCreate();
-        window->start(showCommand);
-        pump();
+        create(showCommand);
         ASSERT_TRUE(pumpUntil([&] { return form->kategorie.itemIndex() == 0; }));
         SetWindowPos(main(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
         settle();
@@ -131,20 +113,7 @@ protected:
         const StyleColour& c = engine.active()->colour(role);
         return RGB(c.r, c.g, c.b);
     }
-    HWND main() const { return window->hwnd(); }
-    HWND child(int id) const { return GetDlgItem(main(), id); }
     HWND arrowsOf(int spinId) const { return GetWindow(child(spinId), GW_HWNDNEXT); }
-    void pump() { win32::processPendingMessages(main(), window->accelerators()); }
-    template <typename Condition>
-    bool pumpUntil(Condition done, DWORD timeoutMs = 2000) {
-        const DWORD end = GetTickCount() + timeoutMs;
-        while (!done()) {
-            if (GetTickCount() > end) return false;
-            pump();
-            Sleep(5);
-        }
-        return true;
-    }
     std::vector<std::wstring> entriesOf(HWND box) const {
         std::vector<std::wstring> entries;
         const auto count = SendMessageW(box, CB_GETCOUNT, 0, 0);
@@ -184,7 +153,7 @@ const Kind kKinds[] = {
 // --- What screen readers go by, in every look
 
 TEST_F(StylesTest, EveryControlKeepsItsSystemClassAndKindInEveryLook) {
-    create();
+    createStyled();
     for (const wchar_t* look : {kLight, kDark, kTinted, L"Windows"}) {
         use(look);
         SCOPED_TRACE(std::string(look, look + wcslen(look)));
@@ -214,7 +183,7 @@ TEST_F(StylesTest, EveryControlKeepsItsSystemClassAndKindInEveryLook) {
 }
 
 TEST_F(StylesTest, PlayingSlotKeepsItsNameForScreenReadersThroughStyleChanges) {
-    create();
+    createStyled();
     HWND j1 = child(ids::J1);
     form->slot(1).setMarker(L">>");
     ASSERT_EQ(names.names[j1], L"Spot \u2013 spielt");
@@ -229,7 +198,7 @@ TEST_F(StylesTest, PlayingSlotKeepsItsNameForScreenReadersThroughStyleChanges) {
 // --- The combo boxes are made again for a change between drawn and plain
 
 TEST_F(StylesTest, ComboBoxesKeepEntriesSelectionFocusAndTabOrderWhenTheLookChanges) {
-    create(SW_SHOW);
+    createStyled(SW_SHOW);
     HWND box = child(ids::cbStyle);
     const std::vector<std::wstring> entries = entriesOf(box);
     ASSERT_EQ(entries.size(), 41u);
@@ -265,7 +234,7 @@ TEST_F(StylesTest, ComboBoxesKeepEntriesSelectionFocusAndTabOrderWhenTheLookChan
 // --- Every control kind on the screen
 
 TEST_F(StylesTest, DarkStyleDrawsEveryControlKindInItsColoursAndWindowsDoesNot) {
-    create();
+    createStyled();
     use(kDark);
     struct Sample {
         const char* what;
@@ -309,7 +278,7 @@ TEST_F(StylesTest, DarkStyleDrawsEveryControlKindInItsColoursAndWindowsDoesNot) 
 }
 
 TEST_F(StylesTest, ButtonStatesTakeTheirOwnColours) {
-    create();
+    createStyled();
     use(kDark);
     form->B_info.setEnabled(false);
     settle();
@@ -331,7 +300,7 @@ TEST_F(StylesTest, ButtonStatesTakeTheirOwnColours) {
 }
 
 TEST_F(StylesTest, ButtonUnderTheMouseTakesTheHotColours) {
-    create(SW_SHOW);
+    createStyled(SW_SHOW);
     use(kDark);
     HWND j7 = child(ids::J1 + 6);
     RECT r{};
@@ -348,7 +317,7 @@ TEST_F(StylesTest, ButtonUnderTheMouseTakesTheHotColours) {
 }
 
 TEST_F(StylesTest, FocusRingShowsOnlyWhileFocusCuesShow) {
-    create(SW_SHOW);
+    createStyled(SW_SHOW);
     use(kDark);
     HWND j6 = child(ids::J1 + 5);
     SetFocus(j6);
@@ -364,7 +333,7 @@ TEST_F(StylesTest, FocusRingShowsOnlyWhileFocusCuesShow) {
 }
 
 TEST_F(StylesTest, OpenComboListTakesTheListColours) {
-    create(SW_SHOW);
+    createStyled(SW_SHOW);
     use(kDark);
     HWND box = child(ids::cbStyle);
     SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
@@ -379,7 +348,7 @@ TEST_F(StylesTest, OpenComboListTakesTheListColours) {
 }
 
 TEST_F(StylesTest, HighContrastWinsOverTheStyle) {
-    create();
+    createStyled();
     use(kDark);
     const COLORREF face = colour(StyleRole::ButtonFace);
     const COLORREF status = colour(StyleRole::StatusFace);
