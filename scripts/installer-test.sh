@@ -39,8 +39,29 @@ trap kv_installer_cleanup EXIT
 trap 'exit 130' INT TERM
 
 failures=0
-pass() { echo "  passed: $*"; }
-fail() { echo "  FAILED: $*" >&2; failures=$((failures + 1)); }
+# Each check is also a test case in GoogleTest's XML form, beside the results of
+# kv_install_tests, in the folder GTEST_OUTPUT names (CTest sets it; under Wine it is a Z: path).
+results=""
+case "${GTEST_OUTPUT:-}" in xml:*) results="${GTEST_OUTPUT#xml:}"; results="${results#Z:}" ;; esac
+cases=""
+shopt -u patsub_replacement 2>/dev/null  # "&" in a replacement stays "&"
+xml_case() {  # xml_case <name> [failure]
+  local name="$1"
+  name="${name//&/&amp;}"; name="${name//</&lt;}"; name="${name//>/&gt;}"; name="${name//\"/&quot;}"
+  if [ $# -gt 1 ]; then
+    cases+="    <testcase name=\"$name\" classname=\"Installer\"><failure message=\"failed\"/></testcase>"$'\n'
+  else
+    cases+="    <testcase name=\"$name\" classname=\"Installer\"/>"$'\n'
+  fi
+}
+write_results() {
+  [ -n "$results" ] || return 0
+  mkdir -p "$results"
+  printf '<?xml version="1.0" encoding="UTF-8"?>\n<testsuites>\n  <testsuite name="Installer">\n%s  </testsuite>\n</testsuites>\n' \
+    "$cases" >"$results/installer-checks.xml"
+}
+pass() { echo "  passed: $*"; xml_case "$*"; }
+fail() { echo "  FAILED: $*" >&2; failures=$((failures + 1)); xml_case "$*" failed; }
 expect() {  # expect <description> <command...>
   local what="$1"; shift
   if "$@"; then pass "$what"; else fail "$what"; fi
@@ -138,4 +159,5 @@ expect "KV.ini kept byte for byte" cmp -s "$work/KV.ini.before" "$data/KV.ini"
 expect "KVLOG.LOG kept" test -f "$data/KVLOG.LOG"
 
 echo "==> installer: $failures failed ($((SECONDS - start)) s)"
+write_results
 [ "$failures" -eq 0 ]
