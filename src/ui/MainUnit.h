@@ -19,6 +19,7 @@
 #include "library/ProfileFile.h"
 #include "library/duckrecords.h"
 #include "library/SessionProfile.h"
+#include "playback/JingleEngine.h"
 #include "playback/MediaKinds.h"
 #include "playback/MediaPlayer.h"
 #include "remote/FadeController.h"
@@ -59,6 +60,8 @@ struct MainformServices {
     const IMciExtensions& mciExtensions = noMciExtensions();
     // The locks of KV.ini's and KVLOG.LOG's files, shared with other copies of the program.
     IFileLocks& fileLocks = unsharedFiles();
+    // The program's own engine behind `player`: preloading, gain, soft stop, output device.
+    IJingleEngine& engine = noJingleEngine();
 };
 
 // The mixer listing: display name = GUID text pairs, in listing order.
