@@ -75,11 +75,13 @@ std::vector<Duck> Trcform::ducks() const {
     return all;
 }
 
-const Trcform::DuckedPlayer* Trcform::ducked(PlayerKind kind) const {
-    for (const DuckedPlayer& p : fducks)
+Trcform::DuckedPlayer* Trcform::ducked(PlayerKind kind) {
+    for (DuckedPlayer& p : fducks)
         if (p.duck.kind == kind) return &p;
     return nullptr;
 }
+
+const Trcform::DuckedPlayer* Trcform::ducked(PlayerKind kind) const { return const_cast<Trcform*>(this)->ducked(kind); }
 
 Trcform::DuckedPlayer* Trcform::findDuck(const Duck& player) {
     for (DuckedPlayer& p : fducks)
@@ -196,9 +198,7 @@ void Trcform::winampfadeout(std::int32_t toproz, bool warten) {
 }
 
 void Trcform::winampfadein() {
-    DuckedPlayer* player = nullptr;
-    for (DuckedPlayer& p : fducks)
-        if (p.duck.kind == PlayerKind::winamp) player = &p;
+    DuckedPlayer* player = ducked(PlayerKind::winamp);
     if (!player) return;  // nothing turned down: the volume stays as it is
     fwinamphwnd = player->duck.window;
     const bool there = messages_.isWindowOfClass(fwinamphwnd, kWinampWindowClass);

@@ -98,6 +98,7 @@ public:
     WindowHandle zentrixhwnd() const { return fzentrixhwnd; }
     WindowHandle winamphwnd() const { return fwinamphwnd; }
     std::vector<Duck> ducks() const;
+    DuckedPlayer* ducked(PlayerKind kind);  // the one duck of a Winamp or companion player
     const DuckedPlayer* ducked(PlayerKind kind) const;
 
     // Percent of full volume on Winamp's scale 0 to 255, rounded half to even.
