@@ -3,6 +3,8 @@
 // turned down rather than the options changed meanwhile, the refusal of a cross-fade that
 // only the companion can do (one box at a time), the mixer session chosen from the listing,
 // and the moments of a slot press at which the fades are asked for.
+#include <algorithm>
+
 #include "FormFixture.h"
 
 using namespace kv;
