@@ -72,6 +72,13 @@ function(kv_generate_version_header out_file)
     "// Generated from the project version; do not edit.\n#define KV_VERSION_NUMBERS ${v}\n#define KV_VERSION_TEXT \"${t}\"\n")
 endfunction()
 
+# The application manifest with the project version as its assembly version, which must have
+# all four parts.
+function(kv_generate_manifest in_file out_file)
+  set(KV_MANIFEST_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.${PROJECT_VERSION_TWEAK}")
+  configure_file(${in_file} ${out_file} @ONLY)
+endfunction()
+
 # Keeps the file's time stamp when its content is unchanged, so nothing rebuilds.
 function(kv_write_if_changed path content)
   if(EXISTS ${path})

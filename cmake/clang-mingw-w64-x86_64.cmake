@@ -1,10 +1,8 @@
 # Cross build for 64-bit Windows with clang and lld on Linux: the second compiler of the
 # Windows code. The headers and libraries are MinGW-w64's, the C++ library GCC 12's posix
 # libstdc++ (as with cmake/mingw-w64-x86_64.cmake), so both builds see the same platform.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-target.cmake)
 
-set(KV_MINGW_PREFIX x86_64-w64-mingw32)
 set(KV_MINGW_GCC_DIR /usr/lib/gcc/${KV_MINGW_PREFIX}/12-posix)
 set(CMAKE_C_COMPILER clang)
 set(CMAKE_CXX_COMPILER clang++)
@@ -22,19 +20,3 @@ set(KV_CLANG_LINK_FLAGS "-fuse-ld=lld -L${KV_MINGW_GCC_DIR} -lpthread")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "${KV_CLANG_LINK_FLAGS}")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "${KV_CLANG_LINK_FLAGS}")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "${KV_CLANG_LINK_FLAGS}")
-
-set(CMAKE_RC_COMPILER ${KV_MINGW_PREFIX}-windres)
-set(CMAKE_RC_FLAGS_INIT
-    "--preprocessor=${KV_MINGW_PREFIX}-gcc-posix --preprocessor-arg=-E --preprocessor-arg=-xc --preprocessor-arg=-DRC_INVOKED")
-
-set(CMAKE_FIND_ROOT_PATH /usr/${KV_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# The executables could run under Wine, but this build is checked by compiling only.
-find_program(KV_WINE_PROGRAM NAMES wine wine64)
-if(KV_WINE_PROGRAM)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${KV_WINE_PROGRAM})
-endif()

@@ -34,6 +34,7 @@ set(KV_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 kv_generate_string_table(${CMAKE_SOURCE_DIR}/src/app/texts_de.inc
                          ${KV_GENERATED_DIR}/kv_strings.rc)
 kv_generate_version_header(${KV_GENERATED_DIR}/kv_version.h)
+kv_generate_manifest(${CMAKE_SOURCE_DIR}/res/Kavinta.manifest.in ${KV_GENERATED_DIR}/Kavinta.manifest)
 kv_generate_string_table(${CMAKE_SOURCE_DIR}/src/app/texts_en.inc
                          ${KV_GENERATED_DIR}/kv_strings_en.rc)
 kv_check_same_text_numbers(${CMAKE_SOURCE_DIR}/src/app/texts_de.inc
@@ -41,7 +42,7 @@ kv_check_same_text_numbers(${CMAKE_SOURCE_DIR}/src/app/texts_de.inc
 kv_generate_style_resources(${KV_GENERATED_DIR}/kv_styles.rc)
 kv_style_files(KV_STYLE_FILES)
 set(KV_RESOURCE_FILE ${CMAKE_SOURCE_DIR}/res/Kavinta.rc)
-set(KV_RESOURCE_DEPENDS ${CMAKE_SOURCE_DIR}/res/Kavinta.manifest
+set(KV_RESOURCE_DEPENDS ${KV_GENERATED_DIR}/Kavinta.manifest
   ${KV_GENERATED_DIR}/kv_strings.rc ${KV_GENERATED_DIR}/kv_version.h
   ${KV_GENERATED_DIR}/kv_styles.rc ${KV_STYLE_FILES})
 

@@ -8,10 +8,10 @@ KV_PACKAGES=(
   cmake ninja-build g++ libgtest-dev libgmock-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick libx11-dev
-  pulseaudio pulseaudio-utils lame sox libebur128-dev nsis clang lld
+  pulseaudio pulseaudio-utils lame sox libebur128-dev nsis clang lld llvm
 )
 KV_TOOLS=(cmake ninja g++ x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres
-  wine wineserver Xvfb xdpyinfo pulseaudio makensis clang++ ld.lld)
+  wine wineserver Xvfb xdpyinfo pulseaudio makensis clang++ ld.lld llvm-dlltool)
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
   missing_tools=()

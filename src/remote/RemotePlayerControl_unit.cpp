@@ -1,6 +1,7 @@
 #include "remote/RemotePlayerControl_unit.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "remote/WMSAPI_unit.h"
 

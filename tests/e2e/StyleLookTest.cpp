@@ -192,7 +192,9 @@ TEST_F(StyleLook, EveryLookAppliedInTurnAndPhotographed) {
         // A look whose colours differ from the one before must look different.
         const StyleData* current = system ? nullptr : &style->second;
         const bool coloursDiffer = !current || !previousStyle || current->colours != previousStyle->colours;
-        if (previous && coloursDiffer) EXPECT_NE(capture->pixels, previous->pixels) << narrow(look) << " looks like the one before";
+        if (previous && coloursDiffer) {
+            EXPECT_NE(capture->pixels, previous->pixels) << narrow(look) << " looks like the one before";
+        }
 
         wchar_t number[8] = {};
         swprintf(number, 8, L"%02zu", n + 1);

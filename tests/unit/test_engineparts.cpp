@@ -3,6 +3,7 @@
 // tries the engine first.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -76,7 +77,7 @@ TEST(SampleConverter, PiecesGiveTheSameSignalAsTheWhole) {
         const auto step = 44100.0 / out.sampleRate;
         const double offset = out.channels == 1 ? 0.25 : 0.0;
         for (std::size_t k = 0; k < whole.size() / static_cast<std::size_t>(out.channels); k += 97)
-            EXPECT_NEAR(whole[k * static_cast<std::size_t>(out.channels)], k * step + offset, 1e-2) << k;
+            EXPECT_NEAR(whole[k * static_cast<std::size_t>(out.channels)], static_cast<double>(k) * step + offset, 1e-2) << k;
     }
 }
 

@@ -3,6 +3,8 @@
 // turned down rather than the options changed meanwhile, the refusal of a cross-fade that
 // only the companion can do (one box at a time), the mixer session chosen from the listing,
 // and the moments of a slot press at which the fades are asked for.
+#include <algorithm>
+
 #include "FormFixture.h"
 
 using namespace kv;
@@ -54,8 +56,8 @@ TEST_F(FadeDispatch, FadeOutGoesToThePlayerInterfaceThatIsOn) {
         {Player::Mixer, {L"mixerfadeout(,Player,40,true)", L"mixerfadeout(,Player,40,false)"}},
         {Player::None, {}},
     };
-    for (const auto& [player, expected] : table) {
-        choose(player);
+    for (const auto& [chosen, expected] : table) {
+        choose(chosen);
         takeCalls();
         f.fadeoutDispatch(true);
         f.fadeoutDispatch(false);
@@ -66,8 +68,8 @@ TEST_F(FadeDispatch, FadeOutGoesToThePlayerInterfaceThatIsOn) {
 TEST_F(FadeDispatch, JingleEndFadesInWhatWasTurnedDownAndCrossFadesThroughTheCompanion) {
     auto& f = startShow();
     f.auto_fi.setChecked(true);
-    for (Player player : {Player::Companion, Player::Winamp, Player::Mixer, Player::None}) {
-        choose(player);
+    for (Player chosen : {Player::Companion, Player::Winamp, Player::Mixer, Player::None}) {
+        choose(chosen);
         takeCalls();
         playToTheEnd();
         EXPECT_EQ(takeCalls(), std::vector<std::wstring>{L"fadeinDucked"});
@@ -112,8 +114,8 @@ TEST_F(FadeDispatch, JingleEndFollowsItsStartNotTheControlsChangedMeanwhile) {
 TEST_F(FadeDispatch, CrossFadeWithWinampOrMixerIsRefusedAtEveryJingleEndOneBoxAtATime) {
     auto& f = startShow();
     f.auto_crossfade.setChecked(true);
-    for (Player player : {Player::Winamp, Player::Mixer}) {
-        choose(player);
+    for (Player chosen : {Player::Winamp, Player::Mixer}) {
+        choose(chosen);
         dialogs.messages.clear();
         playToTheEnd();
         playToTheEnd();

@@ -2,6 +2,7 @@
 // library on generated signals; and the gain rule for one loudness.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>

@@ -133,6 +133,13 @@ TEST(Manifest, DeclaresDpiAwarenessCommonControlsAndExecutionLevel) {
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
 }
 
+TEST(Manifest, NamesTheProgramWithTheProjectVersion) {
+    const std::string manifest = manifestText();
+    ASSERT_FALSE(manifest.empty()) << "no RT_MANIFEST resource 1";
+    EXPECT_NE(manifest.find("name=\"Kavinta\" version=\"" KV_VERSION_TEXT "\""), std::string::npos)
+        << manifest.substr(0, 300);
+}
+
 TEST(Manifest, BindsTheSideBySideVersionSixOfTheCommonControls) {
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     ASSERT_TRUE(InitCommonControlsEx(&init));

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -99,9 +100,10 @@ struct WriterResult {
 };
 
 WriterResult resultOf(const std::wstring& file, const std::wstring& name) {
-    WriterResult result;
-    std::sscanf(test::readBytes(file + L"." + name).c_str(), "%d %d", &result.last, &result.failed);
-    return result;
+    std::istringstream in(test::readBytes(file + L"." + name));
+    WriterResult read;
+    if (in >> read.last >> read.failed) return read;
+    return {};
 }
 
 // Every value of the section is the stamp of one save.

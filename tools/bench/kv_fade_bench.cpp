@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdint>
 #include <cwchar>
+#include <exception>
 #include <string>
 #include <vector>
 

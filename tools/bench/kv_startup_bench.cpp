@@ -21,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
+#include <exception>
 #include <optional>
 #include <string>
 #include <vector>

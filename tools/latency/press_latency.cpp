@@ -89,8 +89,8 @@ void writeWav(const std::wstring& path) {
     } header;
     header.size = 36 + dataBytes;
     header.dataSize = dataBytes;
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f) return;
+    FILE* f = nullptr;
+    if (_wfopen_s(&f, path.c_str(), L"wb") != 0 || !f) return;
     fwrite(&header, sizeof header, 1, f);
     fwrite(pcm.data(), 2, samples, f);
     fclose(f);

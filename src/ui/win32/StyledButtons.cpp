@@ -105,9 +105,9 @@ LRESULT drawStyledCheckButton(const NMCUSTOMDRAW& draw, const StyleLook& look, i
     const std::wstring caption = textOfWindow(button);
     drawStyledText(dc, button, caption, text, look.colour(c.text), DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     if (s.focusShown && !caption.empty()) {
-        const SIZE size = measureStyledText(dc, button, caption);
-        RECT mark{text.left, r.top + (r.bottom - r.top - size.cy) / 2, text.left + size.cx, 0};
-        mark.bottom = mark.top + size.cy;
+        const SIZE extent = measureStyledText(dc, button, caption);
+        RECT mark{text.left, r.top + (r.bottom - r.top - extent.cy) / 2, text.left + extent.cx, 0};
+        mark.bottom = mark.top + extent.cy;
         InflateRect(&mark, scaledMetric(1, dpi), 0);
         if (mark.right > r.right) mark.right = r.right;
         FrameRect(dc, &mark, look.brush(StyleRole::Focus));
