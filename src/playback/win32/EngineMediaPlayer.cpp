@@ -63,7 +63,8 @@ public:
         close();
         if (!mediaFoundation_) mediaFoundation_ = std::make_unique<MediaFoundationScope>();
         if (!mediaFoundation_->started()) return static_cast<int>(PlaybackError::UnsupportedFormat);
-        if (output_.isOpen()) {
+        // The output's format first: the files prepared for the press are in it.
+        if (output_.isOpen() || output_.open() == PlaybackError::None) {
             preload_.setOutputFormat(output_.format());
             if (auto prepared = preload_.take(path, output_.format())) return openPrepared(std::move(prepared));
         }
@@ -82,7 +83,7 @@ public:
     }
 
     int play() {
-        if (!file_) return static_cast<int>(PlaybackError::NothingOpen);
+        if (!file_ && !memory_) return static_cast<int>(PlaybackError::NothingOpen);
         if (playing_) return 0;
         if (const PlaybackError error = output_.open(); error != PlaybackError::None) return static_cast<int>(error);
         if (!feed() || !output_.start()) {
@@ -336,6 +337,8 @@ bool EngineMediaPlayer::play() {
 }
 
 void EngineMediaPlayer::preload(const std::vector<std::wstring>& files) { preload_->setFiles(files); }
+
+bool EngineMediaPlayer::isPrepared(const std::wstring& file) { return preload_->isPrepared(file); }
 
 std::wstring EngineMediaPlayer::errorMessage() const { return playbackErrorText(lastError_, texts_); }
 

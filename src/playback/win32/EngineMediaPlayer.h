@@ -45,6 +45,8 @@ public:
     std::wstring errorMessage() const override;
 
     void preload(const std::vector<std::wstring>& files) override;
+    // Whether the file's beginning is in memory now, ready for its press.
+    bool isPrepared(const std::wstring& file);
     void setGainDb(double) override {}
     bool fadeOut(int) override { return false; }
     std::vector<OutputDevice> outputDevices() override { return {}; }

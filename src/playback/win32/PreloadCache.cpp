@@ -127,6 +127,11 @@ std::shared_ptr<const PreparedAudio> PreloadCache::take(const std::wstring& file
     return it->second;
 }
 
+bool PreloadCache::isPrepared(const std::wstring& file) {
+    const std::lock_guard lock(mutex_);
+    return memory_.count(file) > 0;
+}
+
 // Prepares one file after the other while the list has files to prepare and the output's
 // format is known; below the priority of the window and the player, so that neither waits.
 void PreloadCache::workerMain() {

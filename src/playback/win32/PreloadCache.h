@@ -56,6 +56,8 @@ public:
     // At a press: the file's prepared frames when they are in this format and the file is
     // unchanged on disk; else nothing (and a changed file is prepared again).
     std::shared_ptr<const PreparedAudio> take(const std::wstring& file, AudioFormat output);
+    // Whether the file's frames are in memory now.
+    bool isPrepared(const std::wstring& file);
 
 private:
     void workerMain();
