@@ -1,17 +1,22 @@
 // Slots prepared ahead of their press, on real files and the real output: a prepared file
 // opens from memory (also while another program holds it) and plays; a file changed since is
-// opened afresh; a long file plays on past the part kept in memory to its end.
+// opened afresh; a long file plays on past the part kept in memory to its end, and its rest
+// joins the memory's frames without a frame lost or repeated.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "TestAudio.h"
 #include "app/Texts.h"
 #include "app/win32/UniqueHandle.h"
 #include "playback/PlaybackErrors.h"
 #include "playback/win32/EngineMediaPlayer.h"
+#include "playback/win32/MfAudioFile.h"
+#include "playback/win32/StreamContinuation.h"
 
 namespace {
 
@@ -107,6 +112,44 @@ TEST_F(Preloading, ALongFilePlaysOnPastItsPreparedSecondToItsEnd) {
     EXPECT_GE(GetTickCount64() - started, 3300u) << "ended early, at about " << latest << " ms";
     EXPECT_GT(latest, 3000);
     EXPECT_EQ(player.position(), player.length());
+}
+
+// The rest of a file, taken up after the frames in memory, continues them exactly: the
+// frames of one decoding of the whole file, converted as the memory's were.
+TEST(StreamRest, ContinuesTheConvertedFramesWhereTheMemoryEnds) {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    {
+        const kv::MediaFoundationScope mediaFoundation;
+        kv::test::TempFolder temp;
+        const std::wstring wav = temp / L"mono.wav";
+        writeSineWav(wav, 1500, 44100, 1);
+        const kv::AudioFormat output{48000, 2};
+
+        kv::MfAudioFile whole;
+        ASSERT_EQ(whole.open(wav), kv::PlaybackError::None);
+        kv::SampleConverter converter(whole.format(), output);
+        std::vector<float> decoded, expected;
+        while (whole.read(decoded)) {
+            converter.convert(decoded.data(), decoded.size(), expected);
+            decoded.clear();
+        }
+
+        constexpr std::size_t kInMemory = 30001;  // not at a piece's border
+        kv::StreamContinuation continuation(wav, kInMemory, output);
+        const ULONGLONG end = GetTickCount64() + 5000;
+        while (!continuation.ready() && GetTickCount64() < end) Sleep(10);
+        auto rest = continuation.take();
+        ASSERT_TRUE(rest.has_value());
+        std::vector<float> joined(expected.begin(), expected.begin() + kInMemory * 2);
+        joined.insert(joined.end(), rest->frames.begin(), rest->frames.end());
+        while (!rest->ended && rest->file->read(decoded)) {
+            rest->converter->convert(decoded.data(), decoded.size(), joined);
+            decoded.clear();
+        }
+        EXPECT_EQ(joined.size(), expected.size());
+        EXPECT_TRUE(joined == expected);
+    }
+    CoUninitialize();
 }
 
 }  // namespace
