@@ -96,7 +96,9 @@ public:
     }
 
     void close() {
-        output_.stop();
+        // A stream that does not play holds nothing of ours: an end or a failed start has
+        // stopped and emptied it already, and every call into it costs a press time.
+        if (playing_) output_.stop();
         playing_ = false;
         continuation_.reset();
         memory_.reset();
@@ -322,7 +324,8 @@ void EngineMediaPlayer::threadMain(unsigned warmUpAfterMs) {
 }
 
 void EngineMediaPlayer::close() {
-    run(CommandKind::Close);
+    // Nothing open (mode not ready only after a close): no need to wake the thread.
+    if (shared_.mode.load() != MediaMode::NotReady) run(CommandKind::Close);
     lastError_ = 0;
 }
 
