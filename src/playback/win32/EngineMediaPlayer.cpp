@@ -324,7 +324,7 @@ void EngineMediaPlayer::threadMain(unsigned warmUpAfterMs) {
 }
 
 void EngineMediaPlayer::close() {
-    // Nothing open (mode not ready only after a close): no need to wake the thread.
+    // Nothing open (never opened, or closed since): no need to wake the thread.
     if (shared_.mode.load() != MediaMode::NotReady) run(CommandKind::Close);
     lastError_ = 0;
 }
