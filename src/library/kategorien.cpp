@@ -52,6 +52,7 @@ void TKavintamainform::JingleButtonMouseDown(Button& sender, MouseButton button)
     sender.setHint(file);
     sender.setMarker(L"");
     sender.setText(caption);
+    preloadSlots();
     konfigspeichern();
 }
 

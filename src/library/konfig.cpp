@@ -63,7 +63,10 @@ void TKavintamainform::konfigladenjingles() {
         b.setHint(L"");
     }
     const std::wstring name = kategorie.text();
-    if (isBlank(name)) return;  // nothing to load
+    if (isBlank(name)) {
+        preloadSlots();  // nothing to load, nothing to keep prepared
+        return;
+    }
     // One read of the whole section: every key of the category is needed.
     const IniSection ini = IniFile(profile_, configFile()).section(name);
     const std::wstring unbelegt = text(TextId::Unbelegt);
@@ -71,6 +74,7 @@ void TKavintamainform::konfigladenjingles() {
         slot(n).setText(ini.readString(textKey(n), unbelegt));
         slot(n).setHint(ini.readString(jingleKey(n), L""));
     }
+    preloadSlots();
     c_mfade_Zentrix.setChecked(ini.readBool(L"zentrixfadeoutin", true));
     c_mfade_winamp.setChecked(ini.readBool(L"winampfadeoutin", false));
     c_mfade_mixer.setChecked(ini.readBool(L"mixerfadeoutin", false));

@@ -47,6 +47,14 @@ void TKavintamainform::playjingle(const std::wstring& datei) {
     playerstatustimer.setEnabled(true);
 }
 
+// The engine prepares the assigned slots' files, so that their presses start from memory.
+void TKavintamainform::preloadSlots() {
+    std::vector<std::wstring> files;
+    for (int n = 1; n <= kSlotCount; ++n)
+        if (std::wstring file = trimmed(slot(n).hint()); !file.empty()) files.push_back(std::move(file));
+    s_.engine.preload(files);
+}
+
 // The file is opened before the music is turned down: a jingle that cannot play does not
 // dip the music.
 bool TKavintamainform::startJingle(const std::wstring& datei) {

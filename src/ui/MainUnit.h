@@ -236,6 +236,7 @@ private:
     void chooseLanguage(const std::wstring& code);
     void setStatusError(const std::wstring& message);
     bool startJingle(const std::wstring& datei);
+    void preloadSlots();
     void refuseCombination();
     void showNotRestored(const remote::NotRestored& failure);
     void showFirstCategory();

@@ -58,6 +58,7 @@ void TKavintamainform::JingleButtonDragDrop(Button& target, const std::vector<st
     } else if (!playable.empty()) {
         assignDroppedInOrder(target, playable, notices);
     }
+    if (!playable.empty()) preloadSlots();
     if (!notices.empty()) setStatusError(joined(notices, L"; "));
 }
 

@@ -11,6 +11,8 @@
 
 #include "playback/PlaybackErrors.h"
 #include "playback/win32/MfAudioFile.h"
+#include "playback/win32/PreloadCache.h"
+#include "playback/win32/StreamContinuation.h"
 #include "playback/win32/WasapiOutput.h"
 
 namespace kv {
@@ -41,9 +43,11 @@ std::int32_t toMs(std::uint64_t frames, int rate) {
 
 // Everything the player's thread owns: the output stream, the open file, its frames decoded
 // and converted to the output's format but not yet written, and the count of frames written.
+// A prepared file plays from its frames in memory first (memory_), while the rest of a long
+// one is opened on the side (continuation_) and then decoded on like any other file.
 class Session {
 public:
-    explicit Session(EngineMediaPlayer::SharedState& shared) : shared_(shared) {}
+    Session(EngineMediaPlayer::SharedState& shared, PreloadCache& preload) : shared_(shared), preload_(preload) {}
 
     // Ahead of the first press: Media Foundation with its decoders loaded, and the output stream.
     void warmUp() {
@@ -52,16 +56,23 @@ public:
             if (mediaFoundation_->started()) primeDecoders();
         }
         output_.open();
+        if (output_.isOpen()) preload_.setOutputFormat(output_.format());
     }
 
     int open(const std::wstring& path) {
         close();
         if (!mediaFoundation_) mediaFoundation_ = std::make_unique<MediaFoundationScope>();
         if (!mediaFoundation_->started()) return static_cast<int>(PlaybackError::UnsupportedFormat);
+        // The output's format first: the files prepared for the press are in it.
+        if (output_.isOpen() || output_.open() == PlaybackError::None) {
+            preload_.setOutputFormat(output_.format());
+            if (auto prepared = preload_.take(path, output_.format())) return openPrepared(std::move(prepared));
+        }
         auto file = std::make_unique<MfAudioFile>();
         if (const PlaybackError error = file->open(path); error != PlaybackError::None) return static_cast<int>(error);
         if (const PlaybackError error = output_.open(); error != PlaybackError::None) return static_cast<int>(error);
         converter_.emplace(file->format(), output_.format());
+        preload_.setOutputFormat(output_.format());
         file_ = std::move(file);
         shared_.lengthMs.store(static_cast<std::int32_t>(std::min<std::int64_t>(file_->durationMs(), INT32_MAX)));
         shared_.positionMs.store(0);
@@ -72,7 +83,7 @@ public:
     }
 
     int play() {
-        if (!file_) return static_cast<int>(PlaybackError::NothingOpen);
+        if (!file_ && !memory_) return static_cast<int>(PlaybackError::NothingOpen);
         if (playing_) return 0;
         if (const PlaybackError error = output_.open(); error != PlaybackError::None) return static_cast<int>(error);
         if (!feed() || !output_.start()) {
@@ -85,8 +96,13 @@ public:
     }
 
     void close() {
-        output_.stop();
+        // A stream that does not play holds nothing of ours: an end or a failed start has
+        // stopped and emptied it already, and every call into it costs a press time.
+        if (playing_) output_.stop();
         playing_ = false;
+        continuation_.reset();
+        memory_.reset();
+        memoryAt_ = 0;
         file_.reset();
         converter_.reset();
         pending_.clear();
@@ -104,6 +120,7 @@ public:
     // One turn of the device: top up its buffer, publish the position, notice the end.
     void service() {
         if (!playing_) return;
+        continueFromMemory();
         if (!feed()) {
             // The device went away: the jingle ends here; the next open opens a new stream.
             output_.close();
@@ -121,15 +138,65 @@ private:
     // Decoded frames kept ahead of the device: about two seconds.
     std::size_t aheadLimit() const { return static_cast<std::size_t>(output_.format().sampleRate) * 2; }
     std::size_t pendingFrames() const { return (pending_.size() - pendingStart_) / channels(); }
-    bool sourceDone() const { return !file_ || decodedAll_; }
+    bool sourceDone() const { return (!file_ || decodedAll_) && !memory_; }
 
-    // Decodes until `frames` converted frames wait, the file has ended, or `reads` pieces
-    // have been read.
-    void decodeAhead(std::size_t frames, int reads = INT32_MAX) {
+    // The press of a prepared file: no file is opened; its frames come from memory.
+    int openPrepared(std::shared_ptr<const PreparedAudio> prepared) {
+        memory_ = std::move(prepared);
+        std::int64_t declared = memory_->durationMs;
+        if (declared <= 0 && memory_->whole) declared = toMs(memory_->frameCount(), output_.format().sampleRate);
+        shared_.lengthMs.store(static_cast<std::int32_t>(std::min<std::int64_t>(declared, INT32_MAX)));
+        shared_.positionMs.store(0);
+        shared_.mode.store(MediaMode::Stopped);
+        decodedAll_ = true;  // nothing to decode until the rest of a long file is there
+        copyFromMemory();
+        return 0;
+    }
+
+    // Copies frames from memory while fewer than the decoding keeps ahead wait.
+    void copyFromMemory() {
+        compactPending();
+        const std::size_t total = memory_->frameCount();
+        const std::size_t wanted = aheadLimit() > pendingFrames() ? aheadLimit() - pendingFrames() : 0;
+        const std::size_t count = std::min(wanted, total - memoryAt_);
+        const auto begin = memory_->frames.begin() + static_cast<std::ptrdiff_t>(memoryAt_ * channels());
+        pending_.insert(pending_.end(), begin, begin + static_cast<std::ptrdiff_t>(count * channels()));
+        memoryAt_ += count;
+    }
+
+    // One turn of a file that plays from memory: more frames from memory; for a long file
+    // its rest opened meanwhile, and taken over once the memory has run out.
+    void continueFromMemory() {
+        if (!memory_) return;
+        copyFromMemory();
+        const std::size_t total = memory_->frameCount();
+        if (!memory_->whole && !continuation_)
+            continuation_ = std::make_unique<StreamContinuation>(memory_->file, total, output_.format());
+        if (memoryAt_ < total || (continuation_ && !continuation_->ready())) return;
+        if (continuation_) {
+            if (auto rest = continuation_->take()) {
+                file_ = std::move(rest->file);
+                converter_ = std::move(rest->converter);
+                pending_.insert(pending_.end(), rest->frames.begin(), rest->frames.end());
+                decodedAll_ = rest->ended;
+            }
+            continuation_.reset();
+        }
+        memory_.reset();
+    }
+
+    // Drops the frames already written from the front of the waiting ones.
+    void compactPending() {
         if (pendingStart_ > 0 && pendingStart_ * 2 >= pending_.size()) {
             pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(pendingStart_));
             pendingStart_ = 0;
         }
+    }
+
+    // Decodes until `frames` converted frames wait, the file has ended, or `reads` pieces
+    // have been read.
+    void decodeAhead(std::size_t frames, int reads = INT32_MAX) {
+        compactPending();
         while (pendingFrames() < std::min(frames, aheadLimit()) && reads-- > 0) {
             decoded_.clear();
             if (!file_->read(decoded_)) {
@@ -166,6 +233,7 @@ private:
     }
 
     EngineMediaPlayer::SharedState& shared_;
+    PreloadCache& preload_;
     std::unique_ptr<MediaFoundationScope> mediaFoundation_;
     WasapiOutput output_;
     std::unique_ptr<MfAudioFile> file_;
@@ -176,12 +244,17 @@ private:
     bool decodedAll_ = false;
     std::uint64_t framesWritten_ = 0;
     bool playing_ = false;
+    std::shared_ptr<const PreparedAudio> memory_;
+    std::size_t memoryAt_ = 0;  // frames of memory_ copied to pending_
+    std::unique_ptr<StreamContinuation> continuation_;
 };
 
 }  // namespace
 
-EngineMediaPlayer::EngineMediaPlayer(const ITexts& texts, unsigned warmUpAfterMs)
-    : texts_(texts), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+EngineMediaPlayer::EngineMediaPlayer(const ITexts& texts, unsigned warmUpAfterMs, PreloadLimits preloadLimits)
+    : texts_(texts),
+      wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+      preload_(std::make_unique<PreloadCache>(preloadLimits)) {
     thread_ = std::thread([this, warmUpAfterMs] { threadMain(warmUpAfterMs); });
 }
 
@@ -206,7 +279,7 @@ void EngineMediaPlayer::threadMain(unsigned warmUpAfterMs) {
     // thread feeds the device ahead of the rest of the program.
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     const ThreadApartment apartment;
-    Session session(shared_);
+    Session session(shared_, *preload_);
     bool warmedUp = false;
     const ULONGLONG warmUpAt = GetTickCount64() + warmUpAfterMs;
     for (;;) {
@@ -251,7 +324,8 @@ void EngineMediaPlayer::threadMain(unsigned warmUpAfterMs) {
 }
 
 void EngineMediaPlayer::close() {
-    run(CommandKind::Close);
+    // Nothing open (never opened, or closed since): no need to wake the thread.
+    if (shared_.mode.load() != MediaMode::NotReady) run(CommandKind::Close);
     lastError_ = 0;
 }
 
@@ -264,6 +338,10 @@ bool EngineMediaPlayer::play() {
     lastError_ = run(CommandKind::Play);
     return lastError_ == 0;
 }
+
+void EngineMediaPlayer::preload(const std::vector<std::wstring>& files) { preload_->setFiles(files); }
+
+bool EngineMediaPlayer::isPrepared(const std::wstring& file) { return preload_->isPrepared(file); }
 
 std::wstring EngineMediaPlayer::errorMessage() const { return playbackErrorText(lastError_, texts_); }
 

@@ -3,26 +3,34 @@
 // shared-mode WASAPI stream on the default render device. Decoding and output run on a
 // thread of the player's own; each operation hands its command to that thread and waits
 // for its result, and the state queries (mode, position, length) read values the thread
-// keeps up to date, so they never wait for it.
+// keeps up to date, so they never wait for it. The slots' files are prepared ahead of their
+// press on a worker thread of the player (PreloadCache), and a press of a prepared file
+// starts from memory.
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "app/Texts.h"
 #include "app/win32/UniqueHandle.h"
+#include "playback/JingleEngine.h"
 #include "playback/MediaPlayer.h"
+#include "playback/PreloadPlan.h"
 
 namespace kv {
 
-class EngineMediaPlayer final : public IMediaPlayer {
+class PreloadCache;
+
+class EngineMediaPlayer final : public IMediaPlayer, public IJingleEngine {
 public:
     // warmUpAfterMs: how long after construction the thread starts Media Foundation and the
     // output stream on its own, so that the first press finds them ready without the start of
     // the program waiting for them (a command before that time starts them at once).
-    explicit EngineMediaPlayer(const ITexts& texts, unsigned warmUpAfterMs = 1500);
+    // preloadLimits: the memory of the files prepared ahead of their press.
+    explicit EngineMediaPlayer(const ITexts& texts, unsigned warmUpAfterMs = 1500, PreloadLimits preloadLimits = {});
     ~EngineMediaPlayer() override;
     EngineMediaPlayer(const EngineMediaPlayer&) = delete;
     EngineMediaPlayer& operator=(const EngineMediaPlayer&) = delete;
@@ -35,6 +43,16 @@ public:
     std::int32_t length() const override { return shared_.lengthMs.load(); }
     int error() const override { return lastError_; }
     std::wstring errorMessage() const override;
+
+    void preload(const std::vector<std::wstring>& files) override;
+    // Whether the file's beginning is in memory now, ready for its press.
+    bool isPrepared(const std::wstring& file);
+    void setGainDb(double) override {}
+    bool fadeOut(int) override { return false; }
+    std::vector<OutputDevice> outputDevices() override { return {}; }
+    void setOutputDevice(const std::wstring&) override {}
+    bool lastOpenUsedDefaultInstead() const override { return false; }
+    void measureLoudness(const std::wstring&, LoudnessDone) override {}
 
     // What the thread publishes for the state queries.
     struct SharedState {
@@ -62,6 +80,8 @@ private:
     int commandResult_ = 0;
     bool commandDone_ = false;
     UniqueHandle wake_;  // auto-reset: a command is waiting
+
+    std::unique_ptr<PreloadCache> preload_;
 
     std::thread thread_;
 };
