@@ -272,6 +272,7 @@ void EngineMediaPlayer::close() {
 bool EngineMediaPlayer::open(const std::wstring& fileName) {
     shared_.gainDb.store(0.0);
     shared_.fadeMs.store(0);
+    shared_.device.setUsedDefaultInstead(false);  // a file that does not open reaches no device
     lastError_ = run(CommandKind::Open, fileName);
     return lastError_ == 0;
 }
