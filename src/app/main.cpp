@@ -104,7 +104,7 @@ int run(HINSTANCE instance, int showCommand) {
     TKavintamainform form(MainformServices{texts, dialogs, profile, files, environment, player, clock, random,
                                            version, win32::collateIgnoreCase, rcform, registry,
                                            executablePath, styles, win32::systemButtonTextColor, mciExtensions,
-                                           fileLocks});
+                                           fileLocks, engine});
     win32::Win32MainWindow window(form, instance);
     if (!window.hwnd()) return 1;
     window.setStyles(&styles);

@@ -2,6 +2,7 @@
 // Every platform service of the main window as a test double, and the services struct made
 // of them.
 #include "FakeFadeController.h"
+#include "FakeJingleEngine.h"
 #include "FakeProfile.h"
 #include "FakeRegistry.h"
 #include "FakeStyleEngine.h"
@@ -26,10 +27,12 @@ struct FakeServices {
     FakeStyleEngine styles;
     ui::ColorValue systemButtonText = ui::colorValue(0, 0, 0);
     FakeMciExtensions mciExtensions;
+    FakeJingleEngine engine;
 
     ui::MainformServices services() {
         return {texts, dialogs, profile, files, env, player, clock, random, version, ui::compareTextIgnoreCase, rcform,
-                registry, executablePath, styles, [this] { return systemButtonText; }, mciExtensions};
+                registry, executablePath, styles, [this] { return systemButtonText; }, mciExtensions,
+                unsharedFiles(), engine};
     }
 };
 
