@@ -68,22 +68,31 @@ protected:
     }
 };
 
-TEST_F(GlobalKeysAndDropWindow, SystemMenuHasTheItemUnderASeparatorUncheckedByDefault) {
+TEST_F(GlobalKeysAndDropWindow, SystemMenuHasItsOwnItemsUnderASeparatorUncheckedByDefault) {
     createShown();
     HMENU menu = systemMenu();
     ASSERT_NE(menu, nullptr);
     const int count = GetMenuItemCount(menu);
-    ASSERT_GE(count, 2);
-    EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(ids::SysGlobaleTasten));
+    ASSERT_GE(count, 5);
     MENUITEMINFOW separator{};
     separator.cbSize = sizeof(separator);
     separator.fMask = MIIM_FTYPE;
-    ASSERT_TRUE(GetMenuItemInfoW(menu, count - 2, TRUE, &separator));
+    ASSERT_TRUE(GetMenuItemInfoW(menu, count - 5, TRUE, &separator));
     EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
+    const std::pair<int, const wchar_t*> items[] = {{ids::SysGlobaleTasten, L"F1–F12 auch in anderen Programmen"},
+                                                    {ids::SysGleichLaut, L"Jingles gleich laut"},
+                                                    {ids::SysBlendetAus, L"Zweiter Druck blendet aus"}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(GetMenuItemID(menu, count - 4 + i), static_cast<UINT>(items[i].first));
+        wchar_t text[128] = {};
+        GetMenuStringW(menu, items[i].first, text, 128, MF_BYCOMMAND);
+        EXPECT_STREQ(text, items[i].second);
+        EXPECT_EQ(GetMenuState(menu, items[i].first, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    }
     wchar_t text[128] = {};
-    GetMenuStringW(menu, ids::SysGlobaleTasten, text, 128, MF_BYCOMMAND);
-    EXPECT_STREQ(text, L"F1–F12 auch in anderen Programmen");
-    EXPECT_EQ(itemState() & MF_CHECKED, 0u);
+    GetMenuStringW(menu, count - 1, text, 128, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"Ausgabegerät");
+    EXPECT_NE(GetSubMenu(menu, count - 1), nullptr);
     EXPECT_TRUE(keyFree(4));
 }
 
@@ -176,6 +185,52 @@ TEST(Win32MciExtensions, SystemNamesTheWaveAndMpegFormatsButNotOtherFiles) {
     EXPECT_FALSE(system.registered(L"txt"));
     EXPECT_FALSE(system.registered(L"kvx"));
     EXPECT_FALSE(system.registered(L""));
+}
+
+}  // namespace
+
+namespace {
+
+class DeviceSubmenu : public kv::test::MainWindowFixture {
+protected:
+    HMENU submenu() const {
+        HMENU menu = GetSystemMenu(main(), FALSE);
+        return GetSubMenu(menu, GetMenuItemCount(menu) - 1);
+    }
+    UINT itemType(int index) const {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE;
+        GetMenuItemInfoW(submenu(), static_cast<UINT>(index), TRUE, &info);
+        return info.fType;
+    }
+    bool checked(int index) const { return (GetMenuState(submenu(), static_cast<UINT>(index), MF_BYPOSITION) & MF_CHECKED) != 0; }
+};
+
+TEST_F(DeviceSubmenu, ListsTheDefaultThenTheDevicesAsRadioItemsAndChoosingOneTakesIt) {
+    engine.devices = {{L"{id-a}", L"Lautsprecher"}};
+    auto& f = createShown();
+    ASSERT_NE(submenu(), nullptr);
+    ASSERT_EQ(GetMenuItemCount(submenu()), 2);
+    wchar_t text[128] = {};
+    GetMenuStringW(submenu(), 1, text, 128, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"Lautsprecher");
+    EXPECT_TRUE(itemType(0) & MFT_RADIOCHECK);
+    EXPECT_TRUE(checked(0));
+    EXPECT_FALSE(checked(1));
+
+    SendMessageW(main(), WM_SYSCOMMAND, kv::ui::ids::SysAusgabegeraet + 16, 0);
+    EXPECT_EQ(f.m_ausgabegeraet.selected(), 1);
+    EXPECT_EQ(engine.chosenDevices.back(), L"{id-a}");
+    EXPECT_FALSE(checked(0));
+    EXPECT_TRUE(checked(1));
+
+    // Opening the submenu lists a device that came meanwhile; the choice stays checked.
+    engine.devices.push_back({L"{id-b}", L"USB"});
+    SendMessageW(main(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenu()), MAKELPARAM(GetMenuItemCount(GetSystemMenu(main(), FALSE)) - 1, FALSE));
+    ASSERT_EQ(GetMenuItemCount(submenu()), 3);
+    EXPECT_TRUE(checked(1));
+    EXPECT_TRUE(itemType(2) & MFT_RADIOCHECK);
 }
 
 }  // namespace

@@ -442,6 +442,8 @@ LRESULT Win32MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     const auto from = reinterpret_cast<HWND>(lParam);
     const int id = LOWORD(wParam);
     if (!from) {
+        // A submenu's item of the window menu, where the system reports it as a command.
+        if (HIWORD(wParam) == 0 && deviceChoice_ && deviceChoice_->onSysCommand(LOWORD(wParam))) return 0;
         // An accelerator: F1..F12 run the actions SC1..SC12.
         const int slot = id - kFirstSlotCommand + 1;
         if (HIWORD(wParam) == 1 && slot >= 1 && slot <= TKavintamainform::kSlotCount) form_.SCExecute(slot);
