@@ -70,9 +70,10 @@ TEST_F(EngineLevel, FadeOutStopsTheJingleWithinItsTimeAsIfItHadEnded) {
     EXPECT_EQ(player.mode(), MediaMode::Playing) << "the fade takes its time";
     ASSERT_TRUE(waitForMode(player, MediaMode::Stopped, 2000));
     const ULONGLONG took = GetTickCount64() - asked;
-    // The fade, and what was queued at the device before it (its buffer of 100 ms).
+    // The fade, and what was queued at the device before it (its buffer of 100 ms), on a
+    // host shared with other builds.
     EXPECT_GE(took, 250u);
-    EXPECT_LE(took, 550u);
+    EXPECT_LE(took, 750u);
     EXPECT_LT(player.position(), 1500) << "stopped where the fade ended, not at the file's end";
     EXPECT_FALSE(player.fadeOut(300));
 }

@@ -25,6 +25,21 @@ private:
     PROPVARIANT value_;
 };
 
+// COM for the length of one call from a thread that may not have it yet (a thread that has
+// it in either model keeps it as it is).
+class CallApartment {
+public:
+    CallApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
+    ~CallApartment() {
+        if (initialised_) CoUninitialize();
+    }
+    CallApartment(const CallApartment&) = delete;
+    CallApartment& operator=(const CallApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
 ComPtr<IMMDeviceEnumerator> enumerator() {
     ComPtr<IMMDeviceEnumerator> devices;
     if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
@@ -49,6 +64,7 @@ std::wstring nameOf(IMMDevice& device) {
 }  // namespace
 
 std::vector<OutputDevice> activeRenderDevices() {
+    const CallApartment com;
     std::vector<OutputDevice> found;
     const ComPtr<IMMDeviceEnumerator> devices = enumerator();
     ComPtr<IMMDeviceCollection> collection;
