@@ -25,7 +25,7 @@ public:
     MonitorRecording(const MonitorRecording&) = delete;
     MonitorRecording& operator=(const MonitorRecording&) = delete;
 
-    // Waits until the capture runs (or failed to start); false when it cannot record.
+    // Waits until the capture delivers (or failed to start); false when it cannot record.
     bool started() {
         while (state_.load() == State::Starting) Sleep(5);
         return state_.load() == State::Running;
@@ -75,11 +75,14 @@ private:
         const int channels = format->nChannels;
         const bool isFloat = format->wBitsPerSample == 32;
         CoTaskMemFree(format);
-        state_ = State::Running;
+        // Running once the first packet came: the sound server connects a new stream late.
+        const ULONGLONG giveUp = GetTickCount64() + 5000;
         while (!quit_) {
             Sleep(5);
+            if (state_.load() == State::Starting && GetTickCount64() > giveUp) state_ = State::Failed;
             UINT32 packet = 0;
             while (SUCCEEDED(capture->GetNextPacketSize(&packet)) && packet > 0) {
+                if (state_.load() == State::Starting) state_ = State::Running;
                 BYTE* data = nullptr;
                 UINT32 frames = 0;
                 DWORD flags = 0;

@@ -104,44 +104,32 @@ TEST_F(EngineLevel, AnUnknownDeviceFallsBackToTheDefaultAndAListedOneIsTaken) {
 TEST_F(EngineLevel, LoudnessIsMeasuredOnAWorkerThreadAsTheFileIsHeard) {
     const std::wstring wav = temp / L"mono.wav";
     writeSineWav(wav, 2000);
-    // The same tone as the file holds, on both front speakers, through the meter itself.
-    const std::uint32_t rate = 22050;
+    // The file's tone on both front speakers, through the meter itself.
     std::vector<float> heard;
-    for (std::uint32_t i = 0; i < rate * 2; ++i) {
-        const float v = static_cast<float>(static_cast<std::int16_t>(8000.0 * std::sin(2.0 * 3.14159265358979 * 440.0 * i / rate))) / 32768.0f;
-        heard.push_back(v);
-        heard.push_back(v);
+    for (int i = 0; i < 2 * 22050; ++i) {
+        const auto sample = static_cast<std::int16_t>(8000.0 * std::sin(2.0 * 3.14159265358979 * 440.0 * i / 22050));
+        heard.insert(heard.end(), 2, static_cast<float>(sample) / 32768.0f);
     }
-    kv::LoudnessMeter meter(static_cast<int>(rate), 2);
+    kv::LoudnessMeter meter(22050, 2);
     meter.add(heard.data(), heard.size() / 2);
 
     std::mutex mutex;
     std::condition_variable answered;
-    std::optional<std::optional<kv::LoudnessReading>> result;
+    std::optional<kv::LoudnessReading> reading;
     DWORD thread = 0;
-    std::wstring asked = wav;
-    auto done = [&](const std::wstring& file, std::optional<kv::LoudnessReading> reading) {
+    player.measureLoudness(wav, [&](const std::wstring& file, std::optional<kv::LoudnessReading> r) {
         const std::lock_guard lock(mutex);
-        EXPECT_EQ(file, asked);
+        EXPECT_EQ(file, wav);
         thread = GetCurrentThreadId();
-        result = reading;
+        reading = r;
         answered.notify_all();
-    };
-    player.measureLoudness(wav, done);
+    });
     std::unique_lock lock(mutex);
-    ASSERT_TRUE(answered.wait_for(lock, std::chrono::seconds(10), [&] { return result.has_value(); }));
+    ASSERT_TRUE(answered.wait_for(lock, std::chrono::seconds(10), [&] { return thread != 0; }));
     EXPECT_NE(thread, GetCurrentThreadId());
-    ASSERT_TRUE(result->has_value());
-    EXPECT_NEAR((*result)->integratedLufs, *meter.integratedLufs(), 0.05);
-    EXPECT_NEAR((*result)->samplePeak, meter.samplePeak(), 1e-4);
-
-    result.reset();
-    asked = temp / L"fehlt.wav";
-    lock.unlock();
-    player.measureLoudness(asked, done);
-    lock.lock();
-    ASSERT_TRUE(answered.wait_for(lock, std::chrono::seconds(10), [&] { return result.has_value(); }));
-    EXPECT_FALSE(result->has_value()) << "a file that does not decode has no reading";
+    ASSERT_TRUE(reading.has_value());
+    EXPECT_NEAR(reading->integratedLufs, *meter.integratedLufs(), 0.05);
+    EXPECT_NEAR(reading->samplePeak, meter.samplePeak(), 1e-4);
 }
 
 }  // namespace

@@ -197,40 +197,36 @@ protected:
         HMENU menu = GetSystemMenu(main(), FALSE);
         return GetSubMenu(menu, GetMenuItemCount(menu) - 1);
     }
-    UINT itemType(int index) const {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE;
-        GetMenuItemInfoW(submenu(), static_cast<UINT>(index), TRUE, &info);
-        return info.fType;
+    // Each item's check mark, in order.
+    std::vector<bool> checks() const {
+        std::vector<bool> marks;
+        for (int i = 0; i < GetMenuItemCount(submenu()); ++i) {
+            MENUITEMINFOW info{sizeof(info), MIIM_FTYPE | MIIM_STATE};
+            GetMenuItemInfoW(submenu(), static_cast<UINT>(i), TRUE, &info);
+            EXPECT_TRUE(info.fType & MFT_RADIOCHECK) << i;
+            marks.push_back((info.fState & MFS_CHECKED) != 0);
+        }
+        return marks;
     }
-    bool checked(int index) const { return (GetMenuState(submenu(), static_cast<UINT>(index), MF_BYPOSITION) & MF_CHECKED) != 0; }
 };
 
 TEST_F(DeviceSubmenu, ListsTheDefaultThenTheDevicesAsRadioItemsAndChoosingOneTakesIt) {
     engine.devices = {{L"{id-a}", L"Lautsprecher"}};
     auto& f = createShown();
     ASSERT_NE(submenu(), nullptr);
-    ASSERT_EQ(GetMenuItemCount(submenu()), 2);
+    EXPECT_EQ(checks(), (std::vector<bool>{true, false}));
     wchar_t text[128] = {};
     GetMenuStringW(submenu(), 1, text, 128, MF_BYPOSITION);
     EXPECT_STREQ(text, L"Lautsprecher");
-    EXPECT_TRUE(itemType(0) & MFT_RADIOCHECK);
-    EXPECT_TRUE(checked(0));
-    EXPECT_FALSE(checked(1));
 
     SendMessageW(main(), WM_SYSCOMMAND, kv::ui::ids::SysAusgabegeraet + 16, 0);
     EXPECT_EQ(f.m_ausgabegeraet.selected(), 1);
     EXPECT_EQ(engine.chosenDevices.back(), L"{id-a}");
-    EXPECT_FALSE(checked(0));
-    EXPECT_TRUE(checked(1));
-
-    // Opening the submenu lists a device that came meanwhile; the choice stays checked.
+    EXPECT_EQ(checks(), (std::vector<bool>{false, true}));
+    // Opening the submenu lists a device that came meanwhile.
     engine.devices.push_back({L"{id-b}", L"USB"});
-    SendMessageW(main(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenu()), MAKELPARAM(GetMenuItemCount(GetSystemMenu(main(), FALSE)) - 1, FALSE));
-    ASSERT_EQ(GetMenuItemCount(submenu()), 3);
-    EXPECT_TRUE(checked(1));
-    EXPECT_TRUE(itemType(2) & MFT_RADIOCHECK);
+    SendMessageW(main(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenu()), 0);
+    EXPECT_EQ(checks(), (std::vector<bool>{false, true, false}));
 }
 
 }  // namespace
