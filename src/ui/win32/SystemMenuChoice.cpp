@@ -7,8 +7,9 @@ namespace kv::ui::win32 {
 SystemMenuChoice::SystemMenuChoice(HWND window, MenuChoice& model, UINT firstCommand)
     : model_(model), firstCommand_(firstCommand) {
     HMENU menu = GetSystemMenu(window, FALSE);
+    if (!menu) return;
     submenu_ = CreatePopupMenu();
-    if (!menu || !submenu_) return;
+    if (!submenu_) return;
     if (!AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu_), model_.text().c_str())) {
         DestroyMenu(submenu_);
         submenu_ = nullptr;
