@@ -201,7 +201,9 @@ protected:
     std::vector<bool> checks() const {
         std::vector<bool> marks;
         for (int i = 0; i < GetMenuItemCount(submenu()); ++i) {
-            MENUITEMINFOW info{sizeof(info), MIIM_FTYPE | MIIM_STATE};
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_FTYPE | MIIM_STATE;
             GetMenuItemInfoW(submenu(), static_cast<UINT>(i), TRUE, &info);
             EXPECT_TRUE(info.fType & MFT_RADIOCHECK) << i;
             marks.push_back((info.fState & MFS_CHECKED) != 0);
