@@ -27,6 +27,14 @@ struct FileContent {
     std::vector<std::uint8_t> bytes;
 };
 
+// A file's size and last-write time (the system's 100-ns units since 1601): a file
+// changed on disk since has another stamp.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
@@ -59,6 +67,11 @@ public:
     // place there.
     virtual std::optional<std::string> toAnsi(const std::wstring& text) const = 0;
     virtual std::wstring fromAnsi(const std::string& bytes) const = 0;
+    // The stamp of the file at path (any length); nothing when it is not there.
+    virtual std::optional<FileStamp> fileStamp(const std::wstring& path) const {
+        (void)path;
+        return std::nullopt;
+    }
 };
 
 }  // namespace kv

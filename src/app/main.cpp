@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include "app/win32/ComApartment.h"
 #include "app/commandline.h"
 #include "app/win32/Win32Clock.h"
 #include "app/win32/Win32CommandLine.h"
@@ -35,20 +36,6 @@
 
 namespace {
 
-// COM as a single-threaded apartment on this thread for the life of the program.
-class ComApartment {
-public:
-    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (initialised_) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialised_;
-};
-
 void showUsage(const kv::ITexts& texts) {
     const std::wstring usage = kv::formatText(texts.text(kv::TextId::Aufruf), kv::startOnceMutexName());
     MessageBoxW(nullptr, usage.c_str(), L"Kavinta", MB_ICONWARNING | MB_OK);
@@ -78,7 +65,7 @@ int run(HINSTANCE instance, int showCommand) {
         Win32RunningCopy runningCopy(win32::Win32MainWindow::kClassName);
         return handOverCommand(runningCopy, commandLine.command);
     }
-    const ComApartment com;
+    const ComApartment com(COINIT_APARTMENTTHREADED);
 
     win32::Win32Dialogs dialogs(texts);
     Win32FileSystem files;

@@ -22,6 +22,7 @@ void TKavintamainform::KAT_neuClick() {
 
 void TKavintamainform::kategorieChange() {
     konfigladenjingles();
+    measureShownCategory();
 }
 
 void TKavintamainform::Kat_loeschenClick() {

@@ -50,6 +50,9 @@ void TKavintamainform::konfigladenkategorien() {
     c_fensterskalieren.setChecked(konfig.readBool(L"fensterskalieren", true));
     currentStyleName_ = konfig.readString(L"STYLENAME", kDefaultStyle);
     m_globaletasten.setChecked(konfig.readBool(L"globaletasten", false));
+    m_gleichlaut.setChecked(konfig.readBool(L"jinglesgleichlaut", false));
+    m_blendetaus.setChecked(konfig.readBool(L"zweiterdruckblendetaus", false));
+    chooseOutputDevice(konfig.readString(L"ausgabegeraet", L""), konfig.readString(L"ausgabegeraetname", L""));
     if (unreadable) warn(MessageType::Warning, text(TextId::KonfigNichtLesbar));
 }
 
@@ -63,6 +66,7 @@ void TKavintamainform::konfigladenjingles() {
         b.setHint(L"");
     }
     const std::wstring name = kategorie.text();
+    loudness_.fill(std::nullopt);
     if (isBlank(name)) {
         preloadSlots();  // nothing to load, nothing to keep prepared
         return;
@@ -74,6 +78,7 @@ void TKavintamainform::konfigladenjingles() {
         slot(n).setText(ini.readString(textKey(n), unbelegt));
         slot(n).setHint(ini.readString(jingleKey(n), L""));
     }
+    loadSlotLoudness(ini);
     preloadSlots();
     c_mfade_Zentrix.setChecked(ini.readBool(L"zentrixfadeoutin", true));
     c_mfade_winamp.setChecked(ini.readBool(L"winampfadeoutin", false));
@@ -108,6 +113,11 @@ IniEntries TKavintamainform::categoryValues() {
     for (int n = 1; n <= kSlotCount; ++n) {
         values.emplace_back(textKey(n), slot(n).text());
         values.emplace_back(jingleKey(n), slot(n).hint());
+        const std::optional<SlotLoudness>& measured = slotLoudness(n);
+        if (measured && measured->file == trimmed(slot(n).hint())) {
+            const IniEntries keys = slotLoudnessEntries(n, *measured);
+            values.insert(values.end(), keys.begin(), keys.end());
+        }
     }
     values.insert(values.end(), {{L"zentrixfadeoutin", flag(c_mfade_Zentrix.checked())},
                                  {L"winampfadeoutin", flag(c_mfade_winamp.checked())},
@@ -136,7 +146,11 @@ void TKavintamainform::konfigspeichern() {
                       {{L"fensterimvordergrund", flag(c_fensterimvordergrund.checked())},
                        {L"fensterskalieren", flag(c_fensterskalieren.checked())},
                        {L"STYLENAME", currentStyleName_},
-                       {L"globaletasten", flag(m_globaletasten.checked())}},
+                       {L"globaletasten", flag(m_globaletasten.checked())},
+                       {L"jinglesgleichlaut", flag(m_gleichlaut.checked())},
+                       {L"zweiterdruckblendetaus", flag(m_blendetaus.checked())},
+                       {L"ausgabegeraet", deviceId_},
+                       {L"ausgabegeraetname", deviceName_}},
                       false});
     if (IPlacedForm* placed = host().placement()) writes.push_back(FormPlacementWrite(*placed));
     if (profile_.writeSections(configFile(), writes)) {

@@ -11,16 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "app/FileSystem.h"
 #include "playback/SampleConverter.h"
 
 namespace kv {
-
-// What identifies one version of a file on disk.
-struct FileStamp {
-    std::uint64_t size = 0;
-    std::int64_t lastWrite = 0;  // in the file system's own units
-    friend bool operator==(const FileStamp&, const FileStamp&) = default;
-};
 
 struct PreloadLimits {
     std::size_t budgetBytes = 64'000'000;  // for all prepared files together

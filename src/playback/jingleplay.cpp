@@ -31,7 +31,7 @@ void TKavintamainform::playjingle(const std::wstring& datei) {
 
     if (s_.player.mode() == MediaMode::Playing) {
         // A press while a jingle plays only stops it; the monitor's next tick finishes up.
-        s_.player.close();
+        stopPlayingJingle();
         return;
     }
     if (!categoryExists()) {
@@ -69,6 +69,8 @@ bool TKavintamainform::startJingle(const std::wstring& datei) {
                                       s_.player.errorMessage()));
         return false;
     }
+    if (s_.engine.lastOpenUsedDefaultInstead()) setStatusError(text(TextId::GeraetFehltStandard));
+    applyLoudness(datei);
     if (auto_fo_vor.checked()) {
         fadeoutDispatch(true);
         host().discardPendingInput();  // presses while the fade held the window

@@ -51,7 +51,9 @@ enum : int { starttimer = 1, playerstatustimer = 2, jingletimer = 3 };
 
 // Commands of the window menu's own items: multiples of 16 below 0xF000, as the system
 // uses the low four bits of WM_SYSCOMMAND's wParam and the range above for its own.
-enum : int { SysGlobaleTasten = 0x4010 };
+enum : int { SysGlobaleTasten = 0x4010, SysGleichLaut = 0x4020, SysBlendetAus = 0x4030 };
+// The items of the output device submenu: SysAusgabegeraet + 16 * index.
+enum : int { SysAusgabegeraet = 0x4100 };
 
 // Glyph bitmaps (resources of the executable).
 enum : int { GlyphKleinGross = 301, GlyphFlagDE = 302, GlyphFlagEN = 303 };

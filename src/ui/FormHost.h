@@ -1,5 +1,6 @@
 #pragma once
 // What a form asks of the window that realises it (Win32, or nothing in native tests).
+#include <functional>
 #include <string>
 
 #include "ui/HotKeys.h"
@@ -35,6 +36,10 @@ public:
     virtual const IMonitors* monitors() const { return nullptr; }
     // F1 ... F12 as system-wide hot keys of the window; none where the host has no window.
     virtual IHotKeys* hotKeys() { return nullptr; }
+    // A function any thread may call, that has the window call the form's
+    // loudnessMeasured() on the window's own thread soon after (it only posts a message);
+    // none where the host has no message loop.
+    virtual std::function<void()> crossThreadWake() { return {}; }
 };
 
 // One hold of the window's painting for the life of the scope.

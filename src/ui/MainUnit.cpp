@@ -75,6 +75,9 @@ TKavintamainform::TKavintamainform(MainformServices services)
       datenpfadlabel(ids::datenpfadlabel, "datenpfadlabel", {72, 420, 326, 28}, services.texts.text(TextId::CapDatenpfad)),
       StatusBarMain(ids::StatusBarMain, "StatusBarMain", {0, kClientHeight - 19, kClientWidth, 19}, 300),
       m_globaletasten("m_globaletasten", services.texts.text(TextId::MenuGlobaleTasten)),
+      m_gleichlaut("m_gleichlaut", services.texts.text(TextId::MenuGleichLaut)),
+      m_blendetaus("m_blendetaus", services.texts.text(TextId::MenuBlendetAus)),
+      m_ausgabegeraet("m_ausgabegeraet", services.texts.text(TextId::MenuAusgabegeraet)),
       starttimer(ids::starttimer, "starttimer", 100, true),
       playerstatustimer(ids::playerstatustimer, "playerstatustimer", 77, false),
       jingletimer(ids::jingletimer, "jingletimer", 999999, false),
@@ -122,6 +125,9 @@ void TKavintamainform::bindEvents() {
     B_info.onClick = [this](Button&) { B_infoClick(); };
     b_styleanwenden.onClick = [this](Button&) { b_styleanwendenClick(); };
     m_globaletasten.onClick = [this] { m_globaletastenClick(); };
+    m_gleichlaut.onClick = [this] { m_gleichlautClick(); };
+    m_ausgabegeraet.onOpening = [this] { m_ausgabegeraetOpening(); };
+    m_ausgabegeraet.onChange = [this] { m_ausgabegeraetChange(); };
     starttimer.onTimer = [this] { starttimerTimer(); };
     playerstatustimer.onTimer = [this] { playerstatustimerTimer(); };
     jingletimer.onTimer = [this] { jingletimerTimer(); };

@@ -22,6 +22,7 @@
 #include "playback/JingleEngine.h"
 #include "playback/MediaKinds.h"
 #include "playback/MediaPlayer.h"
+#include "playback/SlotLoudness.h"
 #include "remote/FadeController.h"
 #include "app/Dialogs.h"
 #include "app/Registry.h"
@@ -30,6 +31,7 @@
 #include "ui/controls/Buttons.h"
 #include "ui/controls/ComboBox.h"
 #include "ui/controls/Control.h"
+#include "ui/controls/MenuChoice.h"
 #include "ui/controls/MenuItem.h"
 #include "ui/controls/Timer.h"
 #include "ui/controls/ValueControls.h"
@@ -121,6 +123,16 @@ public:
     // a hot key fires its slot as the window's own key does.
     void m_globaletastenClick();
     void globalHotKey(int slot);
+    // The playback options of the window menu: each jingle at one loudness (its measured
+    // gain set at the press), a second press that fades out, and the output device.
+    void m_gleichlautClick();
+    void m_ausgabegeraetOpening();  // the device list brought up to date
+    void m_ausgabegeraetChange();
+    // Measurements that came back from the engine's worker thread; the window calls this
+    // on its own thread when the inbox's wake has posted.
+    void loudnessMeasured();
+    // The measurement of slot n (1 ... 12) as the form keeps it; nothing when none.
+    const std::optional<SlotLoudness>& slotLoudness(int n) const { return loudness_.at(static_cast<size_t>(n - 1)); }
     void playerstatustimerTimer();
     void dolog(const std::wstring& jingle);
 
@@ -222,6 +234,9 @@ public:
     Label datenpfadlabel;
     StatusBar StatusBarMain;
     MenuItem m_globaletasten;  // in the window menu: "F1–F12 auch in anderen Programmen"
+    MenuItem m_gleichlaut;     // "Jingles gleich laut"
+    MenuItem m_blendetaus;     // "Zweiter Druck blendet aus"
+    MenuChoice m_ausgabegeraet;  // "Ausgabegerät": the default device, then every active one
 
     Timer starttimer;
     Timer playerstatustimer;
@@ -248,6 +263,14 @@ private:
                               std::vector<std::wstring>& notices);
     std::pair<std::wstring, std::wstring> chosenMixerSession() const;
     IniEntries categoryValues();
+    void stopPlayingJingle();
+    void applyLoudness(const std::wstring& datei);
+    void measureShownCategory();
+    void measureSlot(int n);
+    bool measurementCurrent(int n) const;
+    void loadSlotLoudness(const IniSection& section);
+    void chooseOutputDevice(const std::wstring& id, const std::wstring& name);
+    void fillDeviceMenu();
 
     MainformServices s_;
     SessionProfile profile_{s_.profile};  // KV.ini as this run reads and writes it
@@ -273,6 +296,15 @@ private:
     bool jinglePlayed_ = false;   // a jingle started since the last end-of-jingle action
     bool fadeInAtEnd_ = false;    // its category asked for the fade-in when it started
     bool refusalShown_ = false;   // the box of an unsupported combination is open
+    // The shown category's loudness measurements, the files out for measuring, and where
+    // the worker thread leaves its results.
+    std::array<std::optional<SlotLoudness>, kSlotCount> loudness_;
+    std::vector<std::wstring> measuring_;
+    LoudnessInboxOwner inbox_;
+    // The output device chosen (empty id: the default) and the ids behind the menu's items.
+    std::wstring deviceId_;
+    std::wstring deviceName_;
+    std::vector<std::wstring> deviceMenuIds_;
 };
 
 }  // namespace kv::ui

@@ -97,11 +97,15 @@ TEST_F(FirstStart, CloseWritesKonfigAsUtf16File) {
 
     EXPECT_EQ(ini.keys(L"KONFIG"),
               (std::vector<std::wstring>{L"fensterimvordergrund", L"fensterskalieren", L"STYLENAME",
-                                         L"globaletasten"}));
+                                         L"globaletasten", L"jinglesgleichlaut", L"zweiterdruckblendetaus",
+                                         L"ausgabegeraet", L"ausgabegeraetname"}));
     EXPECT_EQ(ini.value(L"KONFIG", L"fensterimvordergrund"), L"0");
     EXPECT_EQ(ini.value(L"KONFIG", L"fensterskalieren"), L"1");
     EXPECT_EQ(ini.value(L"KONFIG", L"STYLENAME"), L"Windows");
     EXPECT_EQ(ini.value(L"KONFIG", L"globaletasten"), L"0");
+    EXPECT_EQ(ini.value(L"KONFIG", L"jinglesgleichlaut"), L"0");
+    EXPECT_EQ(ini.value(L"KONFIG", L"zweiterdruckblendetaus"), L"0");
+    EXPECT_EQ(ini.value(L"KONFIG", L"ausgabegeraet"), L"");
     // With no category only KONFIG and the window placement are written.
     for (const auto& name : ini.sectionNames()) {
         const bool allowed = equalsIgnoreCase(name, L"KONFIG") || equalsIgnoreCase(name.substr(0, 5), L"FORM_");

@@ -117,6 +117,14 @@ void FakeFileSystem::setReadOnly(const std::wstring& folder) { readOnly_.insert(
 void FakeFileSystem::addFile(const std::wstring& path, const std::wstring& text) {
     addDirectory(parentOf(key(path)));
     files_[key(path)] = text;
+    touch(path);
+}
+
+std::optional<FileStamp> FakeFileSystem::fileStamp(const std::wstring& path) const {
+    const auto file = files_.find(key(path));
+    if (file == files_.end()) return std::nullopt;
+    const auto time = times_.find(key(path));
+    return FileStamp{file->second.size(), time == times_.end() ? 0 : time->second};
 }
 
 std::wstring FakeFileSystem::fileText(const std::wstring& path) const {

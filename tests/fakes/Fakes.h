@@ -44,6 +44,9 @@ public:
     // The code page is Latin-1: U+0000 to U+00FF, one byte each.
     std::optional<std::string> toAnsi(const std::wstring& text) const override;
     std::wstring fromAnsi(const std::string& bytes) const override;
+    // The size of the content, and a time that every addFile and touch() moves on.
+    std::optional<FileStamp> fileStamp(const std::wstring& path) const override;
+    void touch(const std::wstring& path) { times_[key(path)] = ++clock_; }
 
     void addDirectory(const std::wstring& path);  // with its parents
     void setReadOnly(const std::wstring& folder);  // nothing can be created in it
@@ -74,6 +77,8 @@ private:
     std::set<std::wstring> readOnly_;
     std::map<std::wstring, std::wstring> files_;
     mutable std::map<std::wstring, int> held_;
+    std::map<std::wstring, std::uint64_t> times_;
+    std::uint64_t clock_ = 0;
     int temporaries_ = 0;
 };
 
@@ -255,6 +260,10 @@ public:
     const ui::IMonitors* monitors() const override { return screens; }
     FakeHotKeys keys;
     ui::IHotKeys* hotKeys() override { return &keys; }
+    int wakes = 0;  // how often another thread asked for the form's loudnessMeasured()
+    std::function<void()> crossThreadWake() override {
+        return [this] { ++wakes; };
+    }
 };
 
 }  // namespace kv::test

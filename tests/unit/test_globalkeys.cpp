@@ -30,7 +30,9 @@ TEST_F(GlobalKeys, OffByDefaultAndEverySaveWritesTheKeyAfterTheOtherKonfigKeys) 
     EXPECT_TRUE(host.keys.registered.empty());
     f.konfigspeichern();
     EXPECT_EQ(profile.keys(ini, L"KONFIG"),
-              (std::vector<std::wstring>{L"fensterimvordergrund", L"fensterskalieren", L"STYLENAME", L"globaletasten"}));
+              (std::vector<std::wstring>{L"fensterimvordergrund", L"fensterskalieren", L"STYLENAME", L"globaletasten",
+                                         L"jinglesgleichlaut", L"zweiterdruckblendetaus", L"ausgabegeraet",
+                                         L"ausgabegeraetname"}));
     EXPECT_EQ(stored(L"KONFIG", L"globaletasten"), L"0");
 }
 

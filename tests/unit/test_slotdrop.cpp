@@ -57,8 +57,8 @@ TEST_F(SlotDrop, SeveralFilesFillThatSlotAndTheFollowingOnesWithoutAQueryAndOneS
     EXPECT_EQ(f.slot(9).text(), L"unbelegt");
     EXPECT_EQ(stored(L"Show", L"Jingle7"), L"D:\\b\\Zwei.x.mp3");
     EXPECT_EQ(stored(L"Show", L"Text8"), L"Drei");
-    // One save: the category's 36 keys, KONFIG's 4 (placement: none without a window).
-    EXPECT_EQ(profile.writeCount() - writes, 40);
+    // One save: the category's 36 keys, KONFIG's 8 (placement: none without a window).
+    EXPECT_EQ(profile.writeCount() - writes, 44);
     EXPECT_EQ(f.StatusBarMain.panelText(), L"");
 }
 

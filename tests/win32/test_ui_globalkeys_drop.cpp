@@ -68,22 +68,31 @@ protected:
     }
 };
 
-TEST_F(GlobalKeysAndDropWindow, SystemMenuHasTheItemUnderASeparatorUncheckedByDefault) {
+TEST_F(GlobalKeysAndDropWindow, SystemMenuHasItsOwnItemsUnderASeparatorUncheckedByDefault) {
     createShown();
     HMENU menu = systemMenu();
     ASSERT_NE(menu, nullptr);
     const int count = GetMenuItemCount(menu);
-    ASSERT_GE(count, 2);
-    EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(ids::SysGlobaleTasten));
+    ASSERT_GE(count, 5);
     MENUITEMINFOW separator{};
     separator.cbSize = sizeof(separator);
     separator.fMask = MIIM_FTYPE;
-    ASSERT_TRUE(GetMenuItemInfoW(menu, count - 2, TRUE, &separator));
+    ASSERT_TRUE(GetMenuItemInfoW(menu, count - 5, TRUE, &separator));
     EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
+    const std::pair<int, const wchar_t*> items[] = {{ids::SysGlobaleTasten, L"F1–F12 auch in anderen Programmen"},
+                                                    {ids::SysGleichLaut, L"Jingles gleich laut"},
+                                                    {ids::SysBlendetAus, L"Zweiter Druck blendet aus"}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(GetMenuItemID(menu, count - 4 + i), static_cast<UINT>(items[i].first));
+        wchar_t text[128] = {};
+        GetMenuStringW(menu, items[i].first, text, 128, MF_BYCOMMAND);
+        EXPECT_STREQ(text, items[i].second);
+        EXPECT_EQ(GetMenuState(menu, items[i].first, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    }
     wchar_t text[128] = {};
-    GetMenuStringW(menu, ids::SysGlobaleTasten, text, 128, MF_BYCOMMAND);
-    EXPECT_STREQ(text, L"F1–F12 auch in anderen Programmen");
-    EXPECT_EQ(itemState() & MF_CHECKED, 0u);
+    GetMenuStringW(menu, count - 1, text, 128, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"Ausgabegerät");
+    EXPECT_NE(GetSubMenu(menu, count - 1), nullptr);
     EXPECT_TRUE(keyFree(4));
 }
 
@@ -176,6 +185,50 @@ TEST(Win32MciExtensions, SystemNamesTheWaveAndMpegFormatsButNotOtherFiles) {
     EXPECT_FALSE(system.registered(L"txt"));
     EXPECT_FALSE(system.registered(L"kvx"));
     EXPECT_FALSE(system.registered(L""));
+}
+
+}  // namespace
+
+namespace {
+
+class DeviceSubmenu : public kv::test::MainWindowFixture {
+protected:
+    HMENU submenu() const {
+        HMENU menu = GetSystemMenu(main(), FALSE);
+        return GetSubMenu(menu, GetMenuItemCount(menu) - 1);
+    }
+    // Each item's check mark, in order.
+    std::vector<bool> checks() const {
+        std::vector<bool> marks;
+        for (int i = 0; i < GetMenuItemCount(submenu()); ++i) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_FTYPE | MIIM_STATE;
+            GetMenuItemInfoW(submenu(), static_cast<UINT>(i), TRUE, &info);
+            EXPECT_TRUE(info.fType & MFT_RADIOCHECK) << i;
+            marks.push_back((info.fState & MFS_CHECKED) != 0);
+        }
+        return marks;
+    }
+};
+
+TEST_F(DeviceSubmenu, ListsTheDefaultThenTheDevicesAsRadioItemsAndChoosingOneTakesIt) {
+    engine.devices = {{L"{id-a}", L"Lautsprecher"}};
+    auto& f = createShown();
+    ASSERT_NE(submenu(), nullptr);
+    EXPECT_EQ(checks(), (std::vector<bool>{true, false}));
+    wchar_t text[128] = {};
+    GetMenuStringW(submenu(), 1, text, 128, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"Lautsprecher");
+
+    SendMessageW(main(), WM_SYSCOMMAND, kv::ui::ids::SysAusgabegeraet + 16, 0);
+    EXPECT_EQ(f.m_ausgabegeraet.selected(), 1);
+    EXPECT_EQ(engine.chosenDevices.back(), L"{id-a}");
+    EXPECT_EQ(checks(), (std::vector<bool>{false, true}));
+    // Opening the submenu lists a device that came meanwhile.
+    engine.devices.push_back({L"{id-b}", L"USB"});
+    SendMessageW(main(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenu()), 0);
+    EXPECT_EQ(checks(), (std::vector<bool>{false, true, false}));
 }
 
 }  // namespace

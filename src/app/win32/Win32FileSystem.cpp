@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/win32/UniqueHandle.h"
+#include "playback/PlaybackErrors.h"
 
 namespace kv {
 
@@ -186,6 +187,16 @@ std::optional<std::string> Win32FileSystem::toAnsi(const std::wstring& text) con
     // A character the code page lacks came out as its default character.
     if (fromAnsi(ansi) != text) return std::nullopt;
     return ansi;
+}
+
+std::optional<FileStamp> Win32FileSystem::fileStamp(const std::wstring& path) const {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (path.empty() || !GetFileAttributesExW(extendedLengthPath(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::nullopt;
+    const auto wide = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+    return FileStamp{wide(data.nFileSizeHigh, data.nFileSizeLow),
+                     wide(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
 }
 
 }  // namespace kv

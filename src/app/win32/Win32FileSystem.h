@@ -22,6 +22,8 @@ public:
     // No best-fit look-alikes: a character the code page lacks is not held.
     std::optional<std::string> toAnsi(const std::wstring& text) const override;
     std::wstring fromAnsi(const std::string& bytes) const override;
+    // Also for paths of any length (jingles may lie that deep).
+    std::optional<FileStamp> fileStamp(const std::wstring& path) const override;
 };
 
 }  // namespace kv

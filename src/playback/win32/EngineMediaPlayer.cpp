@@ -9,7 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "app/win32/ComApartment.h"
 #include "playback/PlaybackErrors.h"
+#include "playback/SampleGain.h"
 #include "playback/win32/MfAudioFile.h"
 #include "playback/win32/PreloadCache.h"
 #include "playback/win32/StreamContinuation.h"
@@ -18,20 +20,6 @@
 namespace kv {
 
 namespace {
-
-// COM as a multi-threaded apartment on the player's thread.
-class ThreadApartment {
-public:
-    ThreadApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
-    ~ThreadApartment() {
-        if (initialised_) CoUninitialize();
-    }
-    ThreadApartment(const ThreadApartment&) = delete;
-    ThreadApartment& operator=(const ThreadApartment&) = delete;
-
-private:
-    bool initialised_;
-};
 
 // Pieces decoded in one turn of the device beyond what that turn writes.
 constexpr int kReadsPerTurn = 2;
@@ -99,6 +87,7 @@ public:
         // A stream that does not play holds nothing of ours: an end or a failed start has
         // stopped and emptied it already, and every call into it costs a press time.
         if (playing_) output_.stop();
+        gain_.reset();
         playing_ = false;
         continuation_.reset();
         memory_.reset();
@@ -131,6 +120,7 @@ public:
         const std::uint64_t played = framesWritten_ - std::min<std::uint64_t>(framesWritten_, queued.value_or(0));
         shared_.positionMs.store(std::min(toMs(played, output_.format().sampleRate), shared_.lengthMs.load()));
         if (sourceDone() && pendingFrames() == 0 && queued.value_or(0) == 0) finish(true);
+        else if (gain_.silent() && queued.value_or(0) == 0) finish(false);  // a soft stop ends here
     }
 
 private:
@@ -211,18 +201,28 @@ private:
     // Writes as many waiting frames as the device has room for, then decodes ahead a little,
     // so that the next turns find their frames ready. False when the device has gone.
     bool feed() {
+        takeLevel();
         const auto queued = output_.queuedFrames();
         if (!queued) return false;
+        if (gain_.silent()) return true;  // faded out: nothing more is written
         const std::uint32_t room = output_.bufferFrames() - std::min(*queued, output_.bufferFrames());
         if (!decodedAll_ && pendingFrames() < room) decodeAhead(room);
         const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(room, pendingFrames()));
         if (count > 0) {
+            gain_.apply(pending_.data() + pendingStart_, count, channels());
             if (!output_.write(pending_.data() + pendingStart_, count)) return false;
             pendingStart_ += count * channels();
             framesWritten_ += count;
         }
         if (!decodedAll_) decodeAhead(pendingFrames() + output_.bufferFrames(), kReadsPerTurn);
         return true;
+    }
+
+    // The gain the caller set, and a soft stop it asked for, from the next frame written on.
+    void takeLevel() {
+        gain_.setGainDb(shared_.gainDb.load());
+        if (const int ms = shared_.fadeMs.exchange(0); ms > 0)
+            gain_.startFade(static_cast<std::size_t>(ms) * static_cast<std::size_t>(output_.format().sampleRate) / 1000);
     }
 
     void finish(bool reachedEnd) {
@@ -235,7 +235,8 @@ private:
     EngineMediaPlayer::SharedState& shared_;
     PreloadCache& preload_;
     std::unique_ptr<MediaFoundationScope> mediaFoundation_;
-    WasapiOutput output_;
+    WasapiOutput output_{&shared_.device};
+    SampleGain gain_;
     std::unique_ptr<MfAudioFile> file_;
     std::optional<SampleConverter> converter_;
     std::vector<float> decoded_;
@@ -278,7 +279,7 @@ void EngineMediaPlayer::threadMain(unsigned warmUpAfterMs) {
     // Starting Media Foundation gives way to the program's own start; after that the
     // thread feeds the device ahead of the rest of the program.
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-    const ThreadApartment apartment;
+    const ComApartment apartment(COINIT_MULTITHREADED);
     Session session(shared_, *preload_);
     bool warmedUp = false;
     const ULONGLONG warmUpAt = GetTickCount64() + warmUpAfterMs;
@@ -330,6 +331,9 @@ void EngineMediaPlayer::close() {
 }
 
 bool EngineMediaPlayer::open(const std::wstring& fileName) {
+    shared_.gainDb.store(0.0);
+    shared_.fadeMs.store(0);
+    shared_.device.setUsedDefaultInstead(false);  // a file that does not open reaches no device
     lastError_ = run(CommandKind::Open, fileName);
     return lastError_ == 0;
 }
@@ -344,5 +348,15 @@ void EngineMediaPlayer::preload(const std::vector<std::wstring>& files) { preloa
 bool EngineMediaPlayer::isPrepared(const std::wstring& file) { return preload_->isPrepared(file); }
 
 std::wstring EngineMediaPlayer::errorMessage() const { return playbackErrorText(lastError_, texts_); }
+
+bool EngineMediaPlayer::fadeOut(int ms) {
+    if (shared_.mode.load() != MediaMode::Playing) return false;
+    shared_.fadeMs.store(ms > 0 ? ms : 1);
+    return true;
+}
+
+void EngineMediaPlayer::measureLoudness(const std::wstring& file, LoudnessDone done) {
+    loudness_.measure(file, std::move(done));
+}
 
 }  // namespace kv

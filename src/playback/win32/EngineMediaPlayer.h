@@ -1,11 +1,12 @@
 #pragma once
 // The program's own media player: files decoded by Media Foundation and played through a
-// shared-mode WASAPI stream on the default render device. Decoding and output run on a
-// thread of the player's own; each operation hands its command to that thread and waits
-// for its result, and the state queries (mode, position, length) read values the thread
-// keeps up to date, so they never wait for it. The slots' files are prepared ahead of their
-// press on a worker thread of the player (PreloadCache), and a press of a prepared file
-// starts from memory.
+// shared-mode WASAPI stream on the chosen render device (by default the system's default).
+// Decoding and output run on a thread of the player's own; each operation hands its command
+// to that thread and waits for its result, and the state queries (mode, position, length) read values the thread
+// keeps up to date, so they never wait for it. The gain and the soft stop are handed over
+// the same way and taken up by the thread at its next turn of the device. The slots' files
+// are prepared ahead of their press on a worker thread of the player (PreloadCache), and a
+// press of a prepared file starts from memory.
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -13,12 +14,15 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/Texts.h"
 #include "app/win32/UniqueHandle.h"
 #include "playback/JingleEngine.h"
 #include "playback/MediaPlayer.h"
 #include "playback/PreloadPlan.h"
+#include "playback/win32/LoudnessWorker.h"
+#include "playback/win32/OutputDevices.h"
 
 namespace kv {
 
@@ -44,21 +48,26 @@ public:
     int error() const override { return lastError_; }
     std::wstring errorMessage() const override;
 
+    // IJingleEngine
     void preload(const std::vector<std::wstring>& files) override;
     // Whether the file's beginning is in memory now, ready for its press.
     bool isPrepared(const std::wstring& file);
-    void setGainDb(double) override {}
-    bool fadeOut(int) override { return false; }
-    std::vector<OutputDevice> outputDevices() override { return {}; }
-    void setOutputDevice(const std::wstring&) override {}
-    bool lastOpenUsedDefaultInstead() const override { return false; }
-    void measureLoudness(const std::wstring&, LoudnessDone) override {}
+    void setGainDb(double db) override { shared_.gainDb.store(db); }
+    bool fadeOut(int ms) override;
+    std::vector<OutputDevice> outputDevices() override { return activeRenderDevices(); }
+    void setOutputDevice(const std::wstring& endpointId) override { shared_.device.choose(endpointId); }
+    bool lastOpenUsedDefaultInstead() const override { return shared_.device.usedDefaultInstead(); }
+    void measureLoudness(const std::wstring& file, LoudnessDone done) override;
 
-    // What the thread publishes for the state queries.
+    // What the thread publishes for the state queries, and what the callers hand to it
+    // beside the commands.
     struct SharedState {
         std::atomic<MediaMode> mode{MediaMode::NotReady};
         std::atomic<std::int32_t> positionMs{0};
         std::atomic<std::int32_t> lengthMs{0};
+        std::atomic<double> gainDb{0.0};
+        std::atomic<int> fadeMs{0};  // a soft stop asked for and not yet begun
+        OutputDeviceChoice device;
     };
 
     enum class CommandKind { None, Open, Play, Close, Quit };
@@ -84,6 +93,7 @@ private:
     std::unique_ptr<PreloadCache> preload_;
 
     std::thread thread_;
+    LoudnessWorker loudness_;
 };
 
 }  // namespace kv

@@ -6,25 +6,14 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/win32/ComApartment.h"
+#include "app/win32/Win32FileSystem.h"
 #include "playback/PlaybackErrors.h"
 #include "playback/win32/MfAudioFile.h"
 
 namespace kv {
 
 namespace {
-
-class WorkerApartment {
-public:
-    WorkerApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
-    ~WorkerApartment() {
-        if (initialised_) CoUninitialize();
-    }
-    WorkerApartment(const WorkerApartment&) = delete;
-    WorkerApartment& operator=(const WorkerApartment&) = delete;
-
-private:
-    bool initialised_;
-};
 
 // Room for the frames a file declares, so that the decoding does not grow the memory
 // beyond what it keeps.
@@ -36,17 +25,7 @@ std::size_t expectedFrames(std::size_t keep, AudioFormat output, std::int64_t du
 
 }  // namespace
 
-std::optional<FileStamp> fileStamp(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(extendedLengthPath(path).c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return std::nullopt;
-    FileStamp version;
-    version.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    version.lastWrite = static_cast<std::int64_t>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                                                  data.ftLastWriteTime.dwLowDateTime);
-    return version;
-}
+std::optional<FileStamp> fileStamp(const std::wstring& path) { return Win32FileSystem().fileStamp(path); }
 
 std::shared_ptr<PreparedAudio> prepareAudio(const std::wstring& file, AudioFormat output, const PreloadLimits& limits,
                                             std::size_t shareBytes, const std::function<bool()>& keepGoing) {
@@ -136,7 +115,7 @@ bool PreloadCache::isPrepared(const std::wstring& file) {
 // format is known; below the priority of the window and the player, so that neither waits.
 void PreloadCache::workerMain() {
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-    const WorkerApartment apartment;
+    const ComApartment apartment(COINIT_MULTITHREADED);
     std::optional<MediaFoundationScope> mediaFoundation;
     std::unique_lock lock(mutex_);
     for (;;) {

@@ -43,16 +43,36 @@ bool isPcm16Format(const WAVEFORMATEX& format) {
 
 }  // namespace
 
+bool WasapiOutput::keepsOpenStream(const std::wstring& wanted) {
+    if (!client_ || wanted != requested_ || !queuedFrames()) return false;
+    if (!usedDefault_) return true;
+    bool stillGone = false;
+    renderDevice(wanted, stillGone);
+    return stillGone;
+}
+
 PlaybackError WasapiOutput::open() {
-    if (client_) return PlaybackError::None;
-    ComPtr<IMMDeviceEnumerator> devices;
-    ComPtr<IMMDevice> device;
-    if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
-                                __uuidof(IMMDeviceEnumerator), devices.putVoid())) ||
-        FAILED(devices->GetDefaultAudioEndpoint(eRender, eConsole, device.put())))
-        return PlaybackError::NoOutputDevice;
+    const std::wstring wanted = choice_ ? choice_->chosen() : std::wstring();
+    if (keepsOpenStream(wanted)) {
+        if (choice_) choice_->setUsedDefaultInstead(usedDefault_);
+        return PlaybackError::None;
+    }
+    close();
+    bool usedDefault = false;
+    const ComPtr<IMMDevice> device = renderDevice(wanted, usedDefault);
+    if (choice_) choice_->setUsedDefaultInstead(usedDefault);
+    if (!device) return PlaybackError::NoOutputDevice;
+    const PlaybackError result = openOn(*device.get());
+    if (result == PlaybackError::None) {
+        requested_ = wanted;
+        usedDefault_ = usedDefault;
+    }
+    return result;
+}
+
+PlaybackError WasapiOutput::openOn(IMMDevice& device) {
     ComPtr<IAudioClient> client;
-    if (FAILED(device->Activate(__uuidof(IAudioClient), CLSCTX_INPROC_SERVER, nullptr, client.putVoid())))
+    if (FAILED(device.Activate(__uuidof(IAudioClient), CLSCTX_INPROC_SERVER, nullptr, client.putVoid())))
         return PlaybackError::NoOutputDevice;
     MixFormat mix;
     if (FAILED(client->GetMixFormat(&mix.format)) || !mix.format) return PlaybackError::OutputFailed;

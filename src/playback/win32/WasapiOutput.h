@@ -1,6 +1,7 @@
 #pragma once
-// A shared-mode, event-driven output stream on the default render device, in the device's
-// own mix format. Used on one thread, which has COM started.
+// A shared-mode, event-driven output stream in the device's own mix format, on the device
+// chosen (the default render device when none is, or when the chosen one is gone). Used on
+// one thread, which has COM started.
 #include <windows.h>
 #include <audioclient.h>
 
@@ -11,12 +12,19 @@
 #include "app/win32/UniqueHandle.h"
 #include "playback/PlaybackErrors.h"
 #include "playback/SampleConverter.h"
+#include "playback/win32/OutputDevices.h"
 
 namespace kv {
 
 class WasapiOutput {
 public:
-    // Opens the stream unless it is open. None on success.
+    // choice: where the device to open is read and what the open found is told; none: the
+    // default device always.
+    explicit WasapiOutput(OutputDeviceChoice* choice = nullptr) : choice_(choice) {}
+
+    // Opens the stream unless one is open that is still usable and on the device chosen
+    // now (a stream that fell back to the default is opened again once the chosen device
+    // is back). None on success.
     PlaybackError open();
     void close();
     bool isOpen() const { return static_cast<bool>(client_); }
@@ -35,6 +43,12 @@ public:
     void stop();
 
 private:
+    bool keepsOpenStream(const std::wstring& wanted);
+    PlaybackError openOn(IMMDevice& device);
+
+    OutputDeviceChoice* choice_;
+    std::wstring requested_;     // the endpoint id the open stream was asked for
+    bool usedDefault_ = false;   // ... and it plays on the default device instead
     ComPtr<IAudioClient> client_;
     ComPtr<IAudioRenderClient> render_;
     UniqueHandle event_;

@@ -47,6 +47,9 @@ Win32MainWindow::Win32MainWindow(TKavintamainform& form, HINSTANCE instance)
     createAccelerators();
     hotKeys_ = std::make_unique<HotKeyRegistrations>(hwnd());
     globalKeysItem_ = std::make_unique<SystemMenuItem>(hwnd(), form_.m_globaletasten, ids::SysGlobaleTasten);
+    loudnessItem_ = std::make_unique<SystemMenuItem>(hwnd(), form_.m_gleichlaut, ids::SysGleichLaut, false);
+    softStopItem_ = std::make_unique<SystemMenuItem>(hwnd(), form_.m_blendetaus, ids::SysBlendetAus, false);
+    deviceChoice_ = std::make_unique<SystemMenuChoice>(hwnd(), form_.m_ausgabegeraet, ids::SysAusgabegeraet);
     DragAcceptFiles(hwnd(), TRUE);  // files dropped onto the slot buttons
     formHook_ = std::make_unique<TFormHook>(*this);
     form_.attachHost(this);
@@ -60,6 +63,11 @@ Win32MainWindow::~Win32MainWindow() {
         detach();
         releaseChildren();
     }
+}
+
+std::function<void()> Win32MainWindow::crossThreadWake() {
+    const HWND window = hwnd();
+    return [window] { PostMessageW(window, kLoudnessMessage, 0, 0); };
 }
 
 void Win32MainWindow::start(int showCommand) {
@@ -408,8 +416,16 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SYSCOMMAND:
-            if (globalKeysItem_ && globalKeysItem_->onSysCommand(wParam)) return 0;
+            for (SystemMenuItem* item : {globalKeysItem_.get(), loudnessItem_.get(), softStopItem_.get()})
+                if (item && item->onSysCommand(wParam)) return 0;
+            if (deviceChoice_ && deviceChoice_->onSysCommand(wParam)) return 0;
             break;
+        case WM_INITMENUPOPUP:
+            if (deviceChoice_ && deviceChoice_->onInitMenuPopup(wParam)) return 0;
+            break;
+        case kLoudnessMessage:
+            if (!closing_) form_.loudnessMeasured();
+            return 0;
         case WM_HOTKEY: onHotKey(wParam); return 0;
         case WM_DROPFILES: onDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
         case WM_CLOSE: onClose(); return 0;
@@ -426,6 +442,8 @@ LRESULT Win32MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     const auto from = reinterpret_cast<HWND>(lParam);
     const int id = LOWORD(wParam);
     if (!from) {
+        // A submenu's item of the window menu, where the system reports it as a command.
+        if (HIWORD(wParam) == 0 && deviceChoice_ && deviceChoice_->onSysCommand(LOWORD(wParam))) return 0;
         // An accelerator: F1..F12 run the actions SC1..SC12.
         const int slot = id - kFirstSlotCommand + 1;
         if (HIWORD(wParam) == 1 && slot >= 1 && slot <= TKavintamainform::kSlotCount) form_.SCExecute(slot);

@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -30,6 +31,7 @@
 #include "ui/win32/StyleLook.h"
 #include "ui/win32/StyledCaption.h"
 #include "ui/win32/StyledComboLook.h"
+#include "ui/win32/SystemMenuChoice.h"
 #include "ui/win32/SystemMenuItem.h"
 #include "ui/win32/TimerBinding.h"
 #include "ui/win32/ToolTips.h"
@@ -56,6 +58,8 @@ public:
     // Posted to itself when another program's command was queued: the queue runs once the
     // WM_COPYDATA that brought it has been answered.
     static constexpr UINT kRemoteCommandsMessage = WM_APP + 20;
+    // Posted by any thread when loudness measurements wait for the form.
+    static constexpr UINT kLoudnessMessage = WM_APP + 21;
 
     // Creates the hidden top-level window, without children, and attaches itself as the
     // form's host; the form's creation may run on its models from here on.
@@ -104,6 +108,7 @@ public:
     IPlacedForm* placement() override { return this; }
     const IMonitors* monitors() const override { return &monitors_; }
     IHotKeys* hotKeys() override { return hotKeys_.get(); }
+    std::function<void()> crossThreadWake() override;
 
     // IPlacedForm
     std::wstring componentName() const override { return L"Kavintamainform"; }
@@ -187,6 +192,9 @@ private:
     std::wstring playingName_;
     std::unique_ptr<HotKeyRegistrations> hotKeys_;  // F1..F12 system-wide, while on
     std::unique_ptr<SystemMenuItem> globalKeysItem_;
+    std::unique_ptr<SystemMenuItem> loudnessItem_;
+    std::unique_ptr<SystemMenuItem> softStopItem_;
+    std::unique_ptr<SystemMenuChoice> deviceChoice_;
     std::unique_ptr<TFormHook> formHook_;  // last: gone before the rest of the window
 };
 

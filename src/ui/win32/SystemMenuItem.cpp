@@ -2,10 +2,10 @@
 
 namespace kv::ui::win32 {
 
-SystemMenuItem::SystemMenuItem(HWND window, MenuItem& model, UINT command)
+SystemMenuItem::SystemMenuItem(HWND window, MenuItem& model, UINT command, bool separatorBefore)
     : window_(window), model_(model), command_(command) {
     if (HMENU menu = GetSystemMenu(window_, FALSE)) {
-        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        if (separatorBefore) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(menu, MF_STRING | (model_.checked() ? MF_CHECKED : MF_UNCHECKED), command_,
                     model_.text().c_str());
     }

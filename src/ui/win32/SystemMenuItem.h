@@ -1,6 +1,6 @@
 #pragma once
-// A checkable item of a window's system menu (the window menu), appended under a separator,
-// that mirrors a MenuItem model: the check mark follows the model, and choosing the item
+// A checkable item of a window's system menu (the window menu), appended at its end (under
+// a separator for the first of a group), that mirrors a MenuItem model: the check mark follows the model, and choosing the item
 // clicks it. The menu belongs to the window and goes with it.
 #include <windows.h>
 
@@ -11,7 +11,7 @@ namespace kv::ui::win32 {
 class SystemMenuItem final : private MenuItemView {
 public:
     // command: a multiple of 16 below 0xF000 (the system's WM_SYSCOMMAND rules).
-    SystemMenuItem(HWND window, MenuItem& model, UINT command);
+    SystemMenuItem(HWND window, MenuItem& model, UINT command, bool separatorBefore = true);
     ~SystemMenuItem() override { model_.attachView(nullptr); }
     SystemMenuItem(const SystemMenuItem&) = delete;
     SystemMenuItem& operator=(const SystemMenuItem&) = delete;
