@@ -29,6 +29,7 @@ struct Copy {
 struct StrayWindow {
     HWND hwnd;
     std::wstring className, caption, text;
+    bool ownedByMain;
 };
 
 class TwoCopies : public E2eTest {
@@ -82,9 +83,8 @@ protected:
                 if (hwnd == copy->window.hwnd() || !IsWindowVisible(hwnd)) continue;
                 if (std::any_of(stray_.begin(), stray_.end(), [&](const StrayWindow& s) { return s.hwnd == hwnd; }))
                     continue;
-                const auto box = findMessageBox(copy->process->pid());
-                stray_.push_back({hwnd, className(hwnd), windowText(hwnd),
-                                  box && box->hwnd == hwnd ? box->text : std::wstring()});
+                const MessageBoxInfo box = describeMessageBox(hwnd);
+                stray_.push_back({hwnd, className(hwnd), box.caption, box.text, box.owner == copy->window.hwnd()});
             }
     }
 
@@ -130,7 +130,8 @@ TEST_F(TwoCopies, SavingAtOnceLeavesTheFileWhole) {
     screenshot(first_.window.hwnd());
     for (const StrayWindow& s : stray_)
         ADD_FAILURE() << "a copy showed a " << narrow(s.className) << " window \"" << narrow(s.caption)
-                      << "\": \"" << narrow(s.text) << "\"";
+                      << "\" (" << (s.ownedByMain ? "owned by its main window" : "not owned by its main window")
+                      << "): \"" << narrow(s.text) << "\"";
     EXPECT_EQ(closeAndWait(second_.window, *second_.process), std::optional<DWORD>(0));
     EXPECT_EQ(closeAndWait(first_.window, *first_.process), std::optional<DWORD>(0));
 
