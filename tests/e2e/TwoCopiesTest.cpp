@@ -144,7 +144,8 @@ TEST_F(TwoCopies, SavingAtOnceLeavesTheFileWhole) {
             << "[" << narrow(section.name) << "] twice";
         seen.push_back(section.name);
         std::vector<std::wstring> keys;
-        for (const auto& [key, value] : section.entries) {
+        for (const auto& entry : section.entries) {
+            const std::wstring& key = entry.first;
             EXPECT_FALSE(std::any_of(keys.begin(), keys.end(), [&](const auto& k) { return equalsIgnoreCase(k, key); }))
                 << "[" << narrow(section.name) << "] " << narrow(key) << " twice";
             keys.push_back(key);
