@@ -9,6 +9,8 @@
 #include "Fakes.h"
 #include "ui/MainUnit.h"
 
+#include <string>
+
 namespace kv::test {
 
 struct FakeServices {
@@ -33,6 +35,19 @@ struct FakeServices {
         return {texts, dialogs, profile, files, env, player, clock, random, version, ui::compareTextIgnoreCase, rcform,
                 registry, executablePath, styles, [this] { return systemButtonText; }, mciExtensions,
                 unsharedFiles(), engine};
+    }
+};
+
+// The services of a user whose %APPDATA% exists: the program's data folder and KV.ini go
+// below it, as on a fresh user account.
+struct FakeDataFolderServices : FakeServices {
+    const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
+    const std::wstring dataDir = appdata + L"\\Kavinta\\";
+    const std::wstring ini = dataDir + L"KV.ini";
+
+    FakeDataFolderServices() {
+        env.values[L"APPDATA"] = appdata;
+        files.addDirectory(appdata);
     }
 };
 

@@ -10,19 +10,10 @@
 
 namespace kv::test {
 
-class FormFixture : public ::testing::Test, protected FakeServices {
+class FormFixture : public ::testing::Test, protected FakeDataFolderServices {
 protected:
-    const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
-    const std::wstring dataDir = appdata + L"\\Kavinta\\";
-    const std::wstring ini = dataDir + L"KV.ini";
-
     FakeFormHost host;
     std::unique_ptr<ui::TKavintamainform> form;
-
-    FormFixture() {
-        env.values[L"APPDATA"] = appdata;
-        files.addDirectory(appdata);
-    }
 
     ui::TKavintamainform& create() {
         form = std::make_unique<ui::TKavintamainform>(services());

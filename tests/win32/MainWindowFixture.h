@@ -19,19 +19,12 @@
 
 namespace kv::test {
 
-class MainWindowFixture : public ::testing::Test, protected FakeServices {
+class MainWindowFixture : public ::testing::Test, protected FakeDataFolderServices {
 protected:
-    const std::wstring appdata = L"C:\\Users\\op\\AppData\\Roaming";
-    const std::wstring ini = appdata + L"\\Kavinta\\KV.ini";
-
     std::unique_ptr<ui::TKavintamainform> form;
     std::unique_ptr<ui::win32::Win32MainWindow> window;
     bool quitSeen = false;  // pump() took a WM_QUIT
 
-    MainWindowFixture() {
-        env.values[L"APPDATA"] = appdata;
-        files.addDirectory(appdata);
-    }
     // The window goes before the doubles a test's own fixture gave it.
     void TearDown() override { closeWindow(); }
     ~MainWindowFixture() override { closeWindow(); }

@@ -56,11 +56,15 @@ IniSnapshot IniSnapshot::parse(const std::vector<std::uint8_t>& bytes) {
         if (line.empty() || line.front() == L';') continue;
         if (line.front() == L'[') {
             const size_t close = line.find(L']');
+            if (close == std::wstring::npos) ini.stray_.push_back(line);
             ini.sections_.push_back({line.substr(1, close == std::wstring::npos ? line.size() - 1 : close - 1), {}});
             continue;
         }
         const size_t eq = line.find(L'=');
-        if (eq == std::wstring::npos || ini.sections_.empty()) continue;
+        if (eq == std::wstring::npos || ini.sections_.empty()) {
+            ini.stray_.push_back(line);
+            continue;
+        }
         ini.sections_.back().entries.emplace_back(trim(line.substr(0, eq)), trim(line.substr(eq + 1)));
     }
     return ini;

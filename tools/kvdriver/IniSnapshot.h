@@ -30,10 +30,14 @@ public:
     const Section* section(const std::wstring& name) const;
     std::vector<std::wstring> keys(const std::wstring& sectionName) const;
     std::optional<std::wstring> value(const std::wstring& sectionName, const std::wstring& key) const;
+    // Lines that are neither blank, a comment, a section header nor a key=value line of a
+    // section (the profile functions skip them): what a torn write leaves behind.
+    const std::vector<std::wstring>& strayLines() const { return stray_; }
 
 private:
     TextEncoding encoding_ = TextEncoding::Ansi;
     std::vector<Section> sections_;
+    std::vector<std::wstring> stray_;
 };
 
 // Reads a whole file; nullopt when it cannot be opened.

@@ -7,7 +7,9 @@ namespace {
 
 constexpr int kMessageTextId = 0xFFFF;
 
-MessageBoxInfo describe(HWND box) {
+}  // namespace
+
+MessageBoxInfo describeMessageBox(HWND box) {
     MessageBoxInfo info;
     info.hwnd = box;
     info.owner = GetWindow(box, GW_OWNER);
@@ -19,11 +21,9 @@ MessageBoxInfo describe(HWND box) {
     return info;
 }
 
-}  // namespace
-
 std::optional<MessageBoxInfo> findMessageBox(DWORD pid) {
     for (HWND hwnd : topLevelWindows(pid, L"#32770"))
-        if (IsWindowVisible(hwnd)) return describe(hwnd);
+        if (IsWindowVisible(hwnd)) return describeMessageBox(hwnd);
     return std::nullopt;
 }
 

@@ -20,6 +20,9 @@ struct MessageBoxInfo {
     bool hasOk = false, hasYes = false, hasNo = false;
 };
 
+// What a message box window shows.
+MessageBoxInfo describeMessageBox(HWND box);
+
 // The first visible message box (#32770) of process pid, owned or not.
 std::optional<MessageBoxInfo> findMessageBox(DWORD pid);
 std::optional<MessageBoxInfo> waitMessageBox(DWORD pid, Millis timeout);
