@@ -7,7 +7,9 @@
 #   3. kv_install_tests starts the installed program from the Start-menu shortcut's target,
 #      plays a slot, and runs the setup while the program runs (it must fail);
 #   4. the uninstaller (the entry's QuietUninstallString) removes the files, the shortcut,
-#      the entry and the program's language value, and leaves the data folder alone.
+#      the entry and the program's language value, and leaves the data folder alone;
+#   5. as an administrator, /AllUsers installs into Program Files with the machine's entry
+#      and the common Start-menu shortcut, and its uninstaller removes them again.
 # Usage: installer-test.sh <build dir> <kv_install_tests.exe> <makensis>
 # WINEPREFIX names the prepared prefix to copy (CTest sets it).
 set -uo pipefail
@@ -157,6 +159,23 @@ expect "language value of the program removed" no_reg_value "$locales_key" "$win
 expect "language value of another copy kept" reg_value_is "$locales_key" 'D:\Portable\Kavinta.exe' EN
 expect "KV.ini kept byte for byte" cmp -s "$work/KV.ini.before" "$data/KV.ini"
 expect "KVLOG.LOG kept" test -f "$data/KVLOG.LOG"
+
+echo "==> installer: for all users, and removed again"
+machine_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kavinta'
+machine_folder="$prefix/drive_c/Program Files/Kavinta"
+common_link="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kavinta.lnk"
+expect "setup /S /AllUsers exits 0" wine "$setup" /S /AllUsers
+expect "Kavinta.exe in Program Files" cmp -s "$files/Kavinta.exe" "$machine_folder/Kavinta.exe"
+expect "common Start-menu shortcut" test -f "$common_link"
+expect "machine's entry with DisplayVersion $version" reg_value_is "$machine_key" DisplayVersion "$version"
+expect "no entry of the current user" no_reg_key "$uninstall_key"
+quiet="$(reg_value "$machine_key" QuietUninstallString)"
+expect "machine's QuietUninstallString for all users" test "$quiet" = "\"C:\\Program Files\\Kavinta\\Uninstall.exe\" /AllUsers /S"
+expect "all-users uninstaller exits 0" wine "$machine_folder/Uninstall.exe" /AllUsers /S
+expect "Program Files folder removed" eventually 600 test ! -e "$machine_folder"
+expect "machine's entry removed" eventually 600 no_reg_key "$machine_key"
+expect "common shortcut removed" test ! -e "$common_link"
+expect "KV.ini still kept byte for byte" cmp -s "$work/KV.ini.before" "$data/KV.ini"
 
 echo "==> installer: $failures failed ($((SECONDS - start)) s)"
 write_results

@@ -12,10 +12,24 @@ void TKavintamainform::SCExecute(int n) {
 void TKavintamainform::JingleButtonClick(Button& sender) {
     for (int n = 1; n <= kSlotCount; ++n)
         if (&slot(n) == &sender) lastPressedSlot_ = n;
-    sender.setBold(true);
-    sender.setMarker(L">>");
-    playjingle(trimmed(sender.hint()));
-    dolog(trimmed(sender.hint()));
+    const std::wstring datei = trimmed(sender.hint());
+    if (auto_fo_vor.checked()) {
+        // The fade before the jingle holds the window: the marker shows through it.
+        markPlaying(sender);
+        playjingle(datei);
+    } else {
+        // The marker and the status line are painted once the jingle has started, so that
+        // the sound does not wait for the repaint of the button.
+        const FormUpdate paintedAfterStart(host());
+        markPlaying(sender);
+        playjingle(datei);
+    }
+    dolog(datei);
+}
+
+void TKavintamainform::markPlaying(Button& slotButton) {
+    slotButton.setBold(true);
+    slotButton.setMarker(L">>");
 }
 
 void TKavintamainform::setStatusError(const std::wstring& message) {

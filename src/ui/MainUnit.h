@@ -250,6 +250,7 @@ private:
     void bindEvents();
     void chooseLanguage(const std::wstring& code);
     void setStatusError(const std::wstring& message);
+    void markPlaying(Button& slotButton);
     bool startJingle(const std::wstring& datei);
     void preloadSlots();
     void refuseCombination();

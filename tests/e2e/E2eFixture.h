@@ -75,6 +75,10 @@ private:
 
 // Texts of the program, as the operator reads them.
 inline const std::wstring kUnbelegt = L"unbelegt";
+// The keys of [KONFIG], in the order every save writes them.
+inline const std::vector<std::wstring> kKonfigKeys = {
+    L"fensterimvordergrund", L"fensterskalieren", L"STYLENAME",     L"globaletasten",
+    L"jinglesgleichlaut",    L"zweiterdruckblendetaus", L"ausgabegeraet", L"ausgabegeraetname"};
 inline const std::wstring kSaveFailed =
     L"Die Konfiguration konnte nicht gesichert werden.\n\r"
     L"Möglicherweise führen Sie das Programm von einem schreibgeschützten Laufwerk oder doppelt aus!";

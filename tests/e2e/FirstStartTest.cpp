@@ -95,10 +95,7 @@ TEST_F(FirstStart, CloseWritesKonfigAsUtf16File) {
     const IniSnapshot ini = IniSnapshot::parse(*bytes);
     EXPECT_EQ(ini.encoding(), TextEncoding::Utf16Le);
 
-    EXPECT_EQ(ini.keys(L"KONFIG"),
-              (std::vector<std::wstring>{L"fensterimvordergrund", L"fensterskalieren", L"STYLENAME",
-                                         L"globaletasten", L"jinglesgleichlaut", L"zweiterdruckblendetaus",
-                                         L"ausgabegeraet", L"ausgabegeraetname"}));
+    EXPECT_EQ(ini.keys(L"KONFIG"), kKonfigKeys);
     EXPECT_EQ(ini.value(L"KONFIG", L"fensterimvordergrund"), L"0");
     EXPECT_EQ(ini.value(L"KONFIG", L"fensterskalieren"), L"1");
     EXPECT_EQ(ini.value(L"KONFIG", L"STYLENAME"), L"Windows");

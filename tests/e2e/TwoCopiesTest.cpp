@@ -151,8 +151,7 @@ TEST_F(TwoCopies, SavingAtOnceLeavesTheFileWhole) {
             keys.push_back(key);
         }
     }
-    EXPECT_EQ(ini.keys(L"KONFIG"),
-              (std::vector<std::wstring>{L"fensterimvordergrund", L"fensterskalieren", L"STYLENAME", L"globaletasten"}));
+    EXPECT_EQ(ini.keys(L"KONFIG"), kKonfigKeys);
     expectLastSave(ini, first_);
     expectLastSave(ini, second_);
 }
