@@ -38,6 +38,7 @@ xdotool key F1; sleep 4   # F1-F12 are hot keys: they reach the program without 
 xdotool key F2; sleep 4
 kill "$recorder"
 wait "$recorder" 2>/dev/null
+wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1  # the program, with its prefix
 kv_session_stop
 
 "$work/loudness_parts" <"$work/monitor.raw" | tee "$work/parts.txt"

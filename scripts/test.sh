@@ -132,6 +132,8 @@ start=$SECONDS
 if kv_part windows && kv_step "configure windows" cmake --preset windows; then
   kv_step "build windows" cmake --build --preset windows -- -k 0
   kv_wine_session "$KV_BUILD_WIN" kv_run_ctest windows "$KV_BUILD_WIN" --preset windows
+  # Two jingles 12 dB apart with one loudness on, as the sound server hears them.
+  kv_step "loudness at the monitor" bash "$KV_ROOT/scripts/loudness-check.sh"
 fi
 echo "==> windows done in $((SECONDS - start)) s"
 
