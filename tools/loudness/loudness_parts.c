@@ -1,7 +1,9 @@
 /* Splits a recording (raw float32le stereo at 48 kHz on stdin) at silences of at least
    200 ms and prints, for every sounding part longer than half a second, its integrated
-   loudness and sample peak as libebur128 measures them:
-       part <n> <start s> <length s> <LUFS> <peak dBFS>
+   loudness and sample peak as libebur128 measures them, and the peak of its last 100 ms
+   against its whole peak (about 0 dB for a part that ends at full level, far below for one
+   that fades out):
+       part <n> <start s> <length s> <LUFS> <peak dBFS> <tail dB>
    A meter of its own for the recording check, so that Kavinta's meter is not checked
    against itself. */
 #include <ebur128.h>
@@ -12,6 +14,13 @@
 #define RATE 48000
 
 static int silent(const float* frame) { return fabsf(frame[0]) < 1e-4f && fabsf(frame[1]) < 1e-4f; }
+
+static double peakOf(const float* x, size_t from, size_t to) {
+    double peak = 0;
+    for (size_t i = 2 * from; i < 2 * to; ++i)
+        if (fabs(x[i]) > peak) peak = fabs(x[i]);
+    return peak;
+}
 
 int main(void) {
     size_t capacity = (size_t)1 << 20, frames = 0;
@@ -45,8 +54,9 @@ int main(void) {
         ebur128_loudness_global(meter, &lufs);
         ebur128_sample_peak(meter, 0, &left);
         ebur128_sample_peak(meter, 1, &right);
-        printf("part %d %.3f %.3f %.2f %.2f\n", ++part, (double)start / RATE, (double)(end - start) / RATE, lufs,
-               20 * log10(left > right ? left : right));
+        const double whole = peakOf(x, start, end + 1), tail = peakOf(x, end + 1 - RATE / 10, end + 1);
+        printf("part %d %.3f %.3f %.2f %.2f %.1f\n", ++part, (double)start / RATE, (double)(end - start) / RATE, lufs,
+               20 * log10(left > right ? left : right), 20 * log10(tail / whole));
         ebur128_destroy(&meter);
     }
     free(x);
