@@ -46,8 +46,8 @@ TEST_F(JingleLevel, OptionsAreOffByDefaultAndAreStoredAndRestored) {
     auto& f = startWithJingles();
     EXPECT_FALSE(f.m_gleichlaut.checked());
     EXPECT_FALSE(f.m_blendetaus.checked());
-    EXPECT_EQ(f.m_gleichlaut.text(), L"Jingles gleich laut");
-    EXPECT_EQ(f.m_blendetaus.text(), L"Zweiter Druck blendet aus");
+    EXPECT_EQ(f.m_gleichlaut.text(), text(kv::TextId::MenuGleichLaut));
+    EXPECT_EQ(f.m_blendetaus.text(), text(kv::TextId::MenuBlendetAus));
     EXPECT_TRUE(engine.measureRequests.empty()) << "nothing is measured while the option is off";
     f.m_gleichlaut.click();
     f.m_blendetaus.click();
@@ -141,8 +141,8 @@ TEST_F(JingleLevel, SecondPressFadesOutWhenOnAndClosesWhenTheEngineCannot) {
 TEST_F(JingleLevel, DeviceChoiceIsListedStoredAppliedAtTheStartAndAGoneOneIsReportedAtThePress) {
     engine.devices = {{L"{a}", L"Lautsprecher"}, {L"{b}", L"Kopfhörer"}};
     auto& f = startWithJingles();
-    EXPECT_EQ(f.m_ausgabegeraet.text(), L"Ausgabegerät");
-    EXPECT_EQ(f.m_ausgabegeraet.items(), (Files{L"Standardgerät", L"Lautsprecher", L"Kopfhörer"}));
+    EXPECT_EQ(f.m_ausgabegeraet.text(), text(kv::TextId::MenuAusgabegeraet));
+    EXPECT_EQ(f.m_ausgabegeraet.items(), (Files{text(kv::TextId::Standardgeraet), L"Lautsprecher", L"Kopfhörer"}));
     EXPECT_EQ(f.m_ausgabegeraet.selected(), 0);
     f.m_ausgabegeraet.choose(2);
     EXPECT_EQ(engine.chosenDevices, (Files{L"", L"{b}"}));
@@ -157,13 +157,13 @@ TEST_F(JingleLevel, DeviceChoiceIsListedStoredAppliedAtTheStartAndAGoneOneIsRepo
     EXPECT_EQ(engine.chosenDevices, Files{L"{b}"});
     engine.devices.push_back({L"{c}", L"USB"});
     again.m_ausgabegeraet.opening();
-    EXPECT_EQ(again.m_ausgabegeraet.items(), (Files{L"Standardgerät", L"Lautsprecher", L"USB", L"Kopfhörer"}));
+    EXPECT_EQ(again.m_ausgabegeraet.items(), (Files{text(kv::TextId::Standardgeraet), L"Lautsprecher", L"USB", L"Kopfhörer"}));
     EXPECT_EQ(again.m_ausgabegeraet.selected(), 3);
 
     engine.usedDefaultInstead = true;
     again.slot(1).click();
     EXPECT_TRUE(player.playing);
-    EXPECT_EQ(again.StatusBarMain.panelText(), L"Ausgabegerät nicht verfügbar – spielt auf dem Standardgerät");
+    EXPECT_EQ(again.StatusBarMain.panelText(), text(kv::TextId::GeraetFehltStandard));
 }
 
 TEST(SampleGainStage, AGainScalesTheSamplesAndAFadeRampsToSilenceNoLaterThanFirstAsked) {
