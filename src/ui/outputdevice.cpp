@@ -7,11 +7,12 @@
 
 namespace kv::ui {
 
+// The stored choice at the start. The devices are listed only when the submenu opens, so
+// that the start does not wait for the system's device enumeration.
 void TKavintamainform::chooseOutputDevice(const std::wstring& id, const std::wstring& name) {
     deviceId_ = id;
     deviceName_ = id.empty() ? std::wstring() : name;
     s_.engine.setOutputDevice(deviceId_);
-    fillDeviceMenu();
 }
 
 void TKavintamainform::fillDeviceMenu() {

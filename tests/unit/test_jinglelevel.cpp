@@ -141,6 +141,8 @@ TEST_F(JingleLevel, SecondPressFadesOutWhenOnAndClosesWhenTheEngineCannot) {
 TEST_F(JingleLevel, DeviceChoiceIsListedStoredAppliedAtTheStartAndAGoneOneIsReportedAtThePress) {
     engine.devices = {{L"{a}", L"Lautsprecher"}, {L"{b}", L"Kopfhörer"}};
     auto& f = startWithJingles();
+    EXPECT_TRUE(f.m_ausgabegeraet.items().empty()) << "the devices are listed when the submenu opens, not at the start";
+    f.m_ausgabegeraet.opening();
     EXPECT_EQ(f.m_ausgabegeraet.text(), text(kv::TextId::MenuAusgabegeraet));
     EXPECT_EQ(f.m_ausgabegeraet.items(), (Files{text(kv::TextId::Standardgeraet), L"Lautsprecher", L"Kopfhörer"}));
     EXPECT_EQ(f.m_ausgabegeraet.selected(), 0);

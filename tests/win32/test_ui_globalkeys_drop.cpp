@@ -216,6 +216,7 @@ TEST_F(DeviceSubmenu, ListsTheDefaultThenTheDevicesAsRadioItemsAndChoosingOneTak
     engine.devices = {{L"{id-a}", L"Lautsprecher"}};
     auto& f = createShown();
     ASSERT_NE(submenu(), nullptr);
+    SendMessageW(main(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenu()), 0);  // the devices are listed now
     EXPECT_EQ(checks(), (std::vector<bool>{true, false}));
     wchar_t text[128] = {};
     GetMenuStringW(submenu(), 1, text, 128, MF_BYPOSITION);
